@@ -1,0 +1,68 @@
+#ifndef GRIDCLIP_TESTS_MAPFIXTURES_H
+#define GRIDCLIP_TESTS_MAPFIXTURES_H
+
+#include <memory>
+#include <vector>
+
+#include "TAxis.h"
+#include "TMap.h"
+
+namespace gridclip_test {
+
+/// A map laid out as the grid file reader lays it out: row 0 is the northern row of `Rows`,
+/// the edges are running sums of `DblCell` from the lower-left corner (`DblXll`, `DblYll`).
+inline std::unique_ptr<TMap> MakeGrid(double DblXll, double DblYll, double DblCell,
+                                      const std::vector<std::vector<double>>& Rows,
+                                      double DblNoData = -9999.0) {
+  const long LngRows = static_cast<long>(Rows.size());
+  const long LngCols = Rows.empty() ? 0 : static_cast<long>(Rows.front().size());
+  auto PtrMap = std::make_unique<TMap>(DblCell, LngCols, LngRows);
+  PtrMap->MbrDblNoDataValue = DblNoData;
+  for (long LngY = 0; LngY < LngRows; ++LngY) {
+    for (long LngX = 0; LngX < LngCols; ++LngX) {
+      PtrMap->SetPoint(LngX, LngY, Rows[static_cast<std::size_t>(LngY)][static_cast<std::size_t>(LngX)]);
+    }
+  }
+  TAxis YEdges(DblCell, LngRows + 1);
+  double DblY = DblYll;
+  for (long LngJ = LngRows; LngJ >= 0; --LngJ) {
+    YEdges.SetPoint(LngJ, new TPoint(DblXll, DblY));
+    DblY += DblCell;
+  }
+  const double DblNorth = YEdges.GetPoint(0)->MbrDblY;
+  TAxis XEdges(DblCell, LngCols + 1);
+  double DblX = DblXll;
+  for (long LngI = 0; LngI <= LngCols; ++LngI) {
+    XEdges.SetPoint(LngI, new TPoint(DblX, DblNorth));
+    DblX += DblCell;
+  }
+  PtrMap->SetXAxisInterval(&XEdges);
+  PtrMap->SetYAxisInterval(&YEdges);
+  return PtrMap;
+}
+
+/// An axis holding plain points whose ordinate along `ChrAxis` takes the given values; the
+/// other coordinate is `DblOther`.
+inline std::unique_ptr<TAxis> MakeAxis(const std::vector<double>& Ordinates, char ChrAxis,
+                                       double DblResolution = 1.0, double DblOther = 0.0) {
+  auto PtrAxis = std::make_unique<TAxis>(DblResolution);
+  for (double DblValue : Ordinates) {
+    PtrAxis->AddPoint(ChrAxis == 'X' ? new TPoint(DblValue, DblOther)
+                                     : new TPoint(DblOther, DblValue));
+  }
+  return PtrAxis;
+}
+
+/// The ordinates of an axis along `ChrAxis`, in order.
+inline std::vector<double> Ordinates(const TAxis& Axis, char ChrAxis) {
+  std::vector<double> Values;
+  for (long LngI = 0; LngI < Axis.GetSize(); ++LngI) {
+    const TPoint* PtrPoint = Axis.GetPoint(LngI);
+    Values.push_back(ChrAxis == 'X' ? PtrPoint->MbrDblX : PtrPoint->MbrDblY);
+  }
+  return Values;
+}
+
+}  // namespace gridclip_test
+
+#endif
