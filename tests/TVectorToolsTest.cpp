@@ -137,7 +137,6 @@ TEST(TVectorTools, VectorSeriesRefusesStepLostInRounding) {
   EXPECT_THROW_MSG(TVectorTools::VectorSeries(-DblInf, 0, 1), ChrSeriesStalls);
   // An infinite end would be reached and then repeated forever.
   EXPECT_THROW_MSG(TVectorTools::VectorSeries(0, DblInf, DblInf), ChrSeriesStalls);
-  EXPECT_THROW_MSG(TVectorTools::VectorSeries(0, DblInf, 1e300), ChrSeriesStalls);
 }
 
 TEST(TVectorTools, VectorProductMultipliesElementWise) {
