@@ -30,8 +30,12 @@ void LookupsOnAxis(benchmark::State& State, bool BlnIncreasing) {
   State.SetItemsProcessed(State.iterations());
 }
 
-void BM_AxisGetIndexIncreasing(benchmark::State& State) { LookupsOnAxis(State, true); }
-void BM_AxisGetIndexDecreasing(benchmark::State& State) { LookupsOnAxis(State, false); }
+void BM_AxisGetIndexIncreasing(benchmark::State& State) {
+  LookupsOnAxis(State, true);
+}
+void BM_AxisGetIndexDecreasing(benchmark::State& State) {
+  LookupsOnAxis(State, false);
+}
 }  // namespace
 
 BENCHMARK(BM_AxisGetIndexIncreasing)->Arg(25000)->Arg(100000);

@@ -122,7 +122,8 @@ long TAxis::BisectIndex(double DblOrdinate, char ChrAxis, bool BlnIncreasing) co
 }
 
 TAxis* TAxis::GetSegment(long LngStart, long LngEnd) const {
-  if (LngStart < 0 || LngStart >= GetSize()) throw "Start index is out of range in TAxis::GetSegment";
+  if (LngStart < 0 || LngStart >= GetSize())
+    throw "Start index is out of range in TAxis::GetSegment";
   if (LngEnd < 0 || LngEnd >= GetSize()) throw "End index is out of range in TAxis::GetSegment";
   if (LngStart > LngEnd) throw "Start index is greater than end index in TAxis::GetSegment";
   auto PtrSegment = std::make_unique<TAxis>(MbrDblResolution, LngEnd - LngStart + 1);

@@ -8,12 +8,12 @@
 
 // Internal consistency checks of the axis setters. They stay active in release builds:
 // they cost two comparisons per axis change and guard every later lookup.
-#define GRIDCLIP_INVARIANT(Expr)                                                              \
-  do {                                                                                        \
-    if (!(Expr)) {                                                                            \
-      std::fprintf(stderr, "%s:%d: invariant failed: %s\n", "TMap", __LINE__, #Expr);         \
-      std::abort();                                                                           \
-    }                                                                                         \
+#define GRIDCLIP_INVARIANT(Expr)                                                      \
+  do {                                                                                \
+    if (!(Expr)) {                                                                    \
+      std::fprintf(stderr, "%s:%d: invariant failed: %s\n", "TMap", __LINE__, #Expr); \
+      std::abort();                                                                   \
+    }                                                                                 \
   } while (false)
 
 TMap::TMap(double DblResolution) : MbrDblResolution(DblResolution) {}
@@ -159,8 +159,10 @@ double TMap::GetPointVal(const TPoint* PtrPoint) const {
 
 TMapPoint* TMap::GetPoint(const TPoint* PtrPoint) const {
   const TCell Cell = LocateCell(PtrPoint);
-  if (Cell.LngX < 0 || Cell.LngX >= MbrLngXDim) throw "LngX is out of range in TMap::GetPoint (TPoint*)";
-  if (Cell.LngY < 0 || Cell.LngY >= MbrLngYDim) throw "LngY is out of range in TMap::GetPoint (TPoint*)";
+  if (Cell.LngX < 0 || Cell.LngX >= MbrLngXDim)
+    throw "LngX is out of range in TMap::GetPoint (TPoint*)";
+  if (Cell.LngY < 0 || Cell.LngY >= MbrLngYDim)
+    throw "LngY is out of range in TMap::GetPoint (TPoint*)";
   auto PtrResult = std::make_unique<TMapPoint>(PtrPoint->MbrDblX, PtrPoint->MbrDblY);
   PtrResult->MbrDblValue = GetPointVal(Cell.LngX, Cell.LngY);
   return PtrResult.release();

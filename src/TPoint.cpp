@@ -2,7 +2,9 @@
 
 #include <cmath>
 
-TPoint* TPoint::Clone() const { return new TPoint(*this); }
+TPoint* TPoint::Clone() const {
+  return new TPoint(*this);
+}
 
 double TPoint::Distance(const TPoint* PtrOther) const {
   const double DblDx = MbrDblX - PtrOther->MbrDblX;
@@ -10,4 +12,6 @@ double TPoint::Distance(const TPoint* PtrOther) const {
   return std::sqrt(DblDx * DblDx + DblDy * DblDy);
 }
 
-TMapPoint* TMapPoint::Clone() const { return new TMapPoint(*this); }
+TMapPoint* TMapPoint::Clone() const {
+  return new TMapPoint(*this);
+}

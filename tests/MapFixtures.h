@@ -20,7 +20,8 @@ inline std::unique_ptr<TMap> MakeGrid(double DblXll, double DblYll, double DblCe
   PtrMap->MbrDblNoDataValue = DblNoData;
   for (long LngY = 0; LngY < LngRows; ++LngY) {
     for (long LngX = 0; LngX < LngCols; ++LngX) {
-      PtrMap->SetPoint(LngX, LngY, Rows[static_cast<std::size_t>(LngY)][static_cast<std::size_t>(LngX)]);
+      PtrMap->SetPoint(LngX, LngY,
+                       Rows[static_cast<std::size_t>(LngY)][static_cast<std::size_t>(LngX)]);
     }
   }
   TAxis YEdges(DblCell, LngRows + 1);

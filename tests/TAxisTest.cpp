@@ -1,5 +1,3 @@
-#include "TAxis.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +6,7 @@
 
 #include "ErrorText.h"
 #include "MapFixtures.h"
+#include "TAxis.h"
 
 using gridclip_test::MakeAxis;
 using gridclip_test::Ordinates;
@@ -140,7 +139,7 @@ TEST(TAxis, SetPointTakesOverAndChecksRange) {
   EXPECT_THROW_MSG(Axis.SetPoint(2, PtrPoint.get()), "Index is out of range in TAxis::SetPoint");
   EXPECT_THROW_MSG(Axis.SetPoint(-1, PtrPoint.get()), "Index is out of range in TAxis::SetPoint");
   Axis.SetPoint(0, PtrPoint.release());  // the caller's point is still valid after the failures
-  Axis.SetPoint(0, new TPoint(2, 2));     // replaces and deletes the former point
+  Axis.SetPoint(0, new TPoint(2, 2));    // replaces and deletes the former point
   EXPECT_EQ(Axis.GetPoint(0)->MbrDblX, 2);
   TPoint* PtrSame = Axis.GetPoint(0);
   Axis.SetPoint(0, PtrSame);  // the same pointer again changes nothing
@@ -160,7 +159,8 @@ TEST(TAxis, GetSegmentCopiesARunOfPoints) {
 
 TEST(TAxis, GetSegmentChecksInOrder) {
   auto PtrAxis = MakeAxis({0, 10, 20, 30}, 'X');
-  EXPECT_THROW_MSG(PtrAxis->GetSegment(2, 1), "Start index is greater than end index in TAxis::GetSegment");
+  EXPECT_THROW_MSG(PtrAxis->GetSegment(2, 1),
+                   "Start index is greater than end index in TAxis::GetSegment");
   EXPECT_THROW_MSG(PtrAxis->GetSegment(-1, 9), "Start index is out of range in TAxis::GetSegment");
   EXPECT_THROW_MSG(PtrAxis->GetSegment(4, 4), "Start index is out of range in TAxis::GetSegment");
   EXPECT_THROW_MSG(PtrAxis->GetSegment(0, 4), "End index is out of range in TAxis::GetSegment");

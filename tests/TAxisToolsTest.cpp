@@ -1,11 +1,10 @@
-#include "TAxisTools.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "ErrorText.h"
 #include "MapFixtures.h"
+#include "TAxisTools.h"
 
 using gridclip_test::MakeAxis;
 using gridclip_test::Ordinates;
@@ -21,9 +20,9 @@ TEST(TAxisTools, PointsToIntervalsBuildsEdges) {
     std::vector<double> Centres;
     char ChrAxis;
     double DblResolution;
-    double DblOther;                // the shared other coordinate of the centres
-    std::vector<double> Edges;      // expected edges along the axis
-    double DblOtherEdge;            // expected shared other coordinate of the edges
+    double DblOther;            // the shared other coordinate of the centres
+    std::vector<double> Edges;  // expected edges along the axis
+    double DblOtherEdge;        // expected shared other coordinate of the edges
   };
   const Case Cases[] = {
       {{0.5, 1.5, 2.5}, 'X', 1, 10, {0, 1, 2, 3}, 9.5},
@@ -39,8 +38,7 @@ TEST(TAxisTools, PointsToIntervalsBuildsEdges) {
     auto PtrCentres = MakeAxis(C.Centres, C.ChrAxis, C.DblResolution, C.DblOther);
     std::unique_ptr<TAxis> PtrEdges(TAxisTools::PointsToIntervals(PtrCentres.get(), C.ChrAxis));
     EXPECT_EQ(Ordinates(*PtrEdges, C.ChrAxis), C.Edges);
-    EXPECT_EQ(Others(*PtrEdges, C.ChrAxis),
-              std::vector<double>(C.Edges.size(), C.DblOtherEdge));
+    EXPECT_EQ(Others(*PtrEdges, C.ChrAxis), std::vector<double>(C.Edges.size(), C.DblOtherEdge));
     EXPECT_EQ(PtrEdges->MbrDblResolution, C.DblResolution);
   }
 }

@@ -1,11 +1,10 @@
-#include "TMap.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "ErrorText.h"
 #include "MapFixtures.h"
+#include "TMap.h"
 
 using gridclip_test::MakeAxis;
 using gridclip_test::MakeGrid;
@@ -13,7 +12,9 @@ using gridclip_test::Ordinates;
 
 namespace {
 // 3 columns by 2 rows; lower-left (100, 200), cell size 10: X edges 100..130, Y edges 220..200.
-std::unique_ptr<TMap> SmallGrid() { return MakeGrid(100, 200, 10, {{1, 2, 3}, {4, 5, 6}}); }
+std::unique_ptr<TMap> SmallGrid() {
+  return MakeGrid(100, 200, 10, {{1, 2, 3}, {4, 5, 6}});
+}
 }  // namespace
 
 TEST(TMap, ConstructorWithDimensionsFillsNoData) {
@@ -42,7 +43,8 @@ TEST(TMap, ConstructorFromAxesClonesAndDerivesEdges) {
   EXPECT_EQ(Map.MbrDblNoDataValue, -9999);
 
   auto PtrCoarse = MakeAxis({1, 3, 5}, 'Y', 2.0);
-  EXPECT_THROW_MSG(TMap(PtrX.get(), PtrCoarse.get()), "Axes resolutions do not match in TMap::TMap");
+  EXPECT_THROW_MSG(TMap(PtrX.get(), PtrCoarse.get()),
+                   "Axes resolutions do not match in TMap::TMap");
   auto PtrNaN = MakeAxis({1}, 'Y', std::numeric_limits<double>::quiet_NaN());
   EXPECT_THROW_MSG(TMap(PtrNaN.get(), PtrNaN.get()), "Axes resolutions do not match in TMap::TMap");
 }
@@ -89,7 +91,8 @@ TEST(TMap, InitValuesKeepsNoData) {
 
 TEST(TMap, CentreAxesFollowTheEdges) {
   auto PtrMap = SmallGrid();
-  EXPECT_EQ(Ordinates(*PtrMap->MbrPtrXAxisInterval, 'X'), (std::vector<double>{100, 110, 120, 130}));
+  EXPECT_EQ(Ordinates(*PtrMap->MbrPtrXAxisInterval, 'X'),
+            (std::vector<double>{100, 110, 120, 130}));
   EXPECT_EQ(Ordinates(*PtrMap->MbrPtrYAxisInterval, 'Y'), (std::vector<double>{220, 210, 200}));
   EXPECT_EQ(Ordinates(*PtrMap->MbrPtrXAxis, 'X'), (std::vector<double>{105, 115, 125}));
   EXPECT_EQ(Ordinates(*PtrMap->MbrPtrYAxis, 'Y'), (std::vector<double>{215, 205}));

@@ -1,8 +1,8 @@
-#include "TPoint.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include "TPoint.h"
 
 TEST(TPoint, DistanceIsEuclidean) {
   TPoint Origin(0, 0);

@@ -1,0 +1,308 @@
+#include "TTextTools.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <string>
+
+namespace {
+constexpr std::size_t BlockSize = std::size_t{1} << 20;
+
+char* CopyText(char* ChrOut, std::string_view StgText) {
+  std::memcpy(ChrOut, StgText.data(), StgText.size());
+  return ChrOut + StgText.size();
+}
+
+bool IsBlank(char ChrValue) {
+  return ChrValue == ' ' || ChrValue == '\n' || ChrValue == '\t' || ChrValue == '\r' ||
+         ChrValue == '\v' || ChrValue == '\f';
+}
+
+// The significant digits and decimal exponent of the shortest text that reads back as the
+// value (no trailing zeros), taken from the scientific form "d.ddde+XX".
+struct TDigits {
+  char ChrDigits[20];
+  int IntCount = 0;
+  int IntExponent = 0;
+};
+
+TDigits ShortestDigits(double DblMagnitude) {
+  char ChrText[40];
+  const auto Result =
+      std::to_chars(ChrText, ChrText + sizeof ChrText, DblMagnitude, std::chars_format::scientific);
+  TDigits Digits;
+  const char* ChrPos = ChrText;
+  for (; ChrPos < Result.ptr && *ChrPos != 'e'; ++ChrPos) {
+    if (*ChrPos != '.') Digits.ChrDigits[Digits.IntCount++] = *ChrPos;
+  }
+  ++ChrPos;  // 'e'
+  const bool BlnNegative = *ChrPos == '-';
+  ++ChrPos;  // exponent sign
+  std::from_chars(ChrPos, Result.ptr, Digits.IntExponent);
+  if (BlnNegative) Digits.IntExponent = -Digits.IntExponent;
+  return Digits;
+}
+
+// Lays out digits as the general format does at precision `IntPrecision`, the digits having
+// no trailing zeros: fixed notation for exponents from -4 to below the precision.
+char* LayOutGeneral(char* ChrOut, const TDigits& Digits, int IntPrecision) {
+  const int IntExp = Digits.IntExponent;
+  if (IntExp < -4 || IntExp >= IntPrecision) {
+    *ChrOut++ = Digits.ChrDigits[0];
+    if (Digits.IntCount > 1) {
+      *ChrOut++ = '.';
+      ChrOut =
+          CopyText(ChrOut, {Digits.ChrDigits + 1, static_cast<std::size_t>(Digits.IntCount - 1)});
+    }
+    *ChrOut++ = 'e';
+    *ChrOut++ = IntExp < 0 ? '-' : '+';
+    const int IntAbs = IntExp < 0 ? -IntExp : IntExp;
+    if (IntAbs < 10) *ChrOut++ = '0';
+    return std::to_chars(ChrOut, ChrOut + 4, IntAbs).ptr;
+  }
+  if (IntExp < 0) {
+    *ChrOut++ = '0';
+    *ChrOut++ = '.';
+    for (int IntI = -1; IntI > IntExp; --IntI) *ChrOut++ = '0';
+    return CopyText(ChrOut, {Digits.ChrDigits, static_cast<std::size_t>(Digits.IntCount)});
+  }
+  for (int IntI = 0; IntI <= IntExp; ++IntI) {
+    *ChrOut++ = IntI < Digits.IntCount ? Digits.ChrDigits[IntI] : '0';
+  }
+  if (Digits.IntCount > IntExp + 1) {
+    *ChrOut++ = '.';
+    ChrOut = CopyText(ChrOut, {Digits.ChrDigits + IntExp + 1,
+                               static_cast<std::size_t>(Digits.IntCount - IntExp - 1)});
+  }
+  return ChrOut;
+}
+
+bool ReadsBackAs(const char* ChrBegin, const char* ChrEnd, double DblValue) {
+  double DblBack = 0.0;
+  const auto Result = std::from_chars(ChrBegin, ChrEnd, DblBack);
+  return Result.ec == std::errc() && Result.ptr == ChrEnd && DblBack == DblValue;
+}
+}  // namespace
+
+char* TTextTools::FormatNumber(char* ChrOut, double DblValue) {
+  if (std::isnan(DblValue)) return CopyText(ChrOut, std::signbit(DblValue) ? "-nan" : "nan");
+  if (std::isinf(DblValue)) return CopyText(ChrOut, DblValue < 0 ? "-inf" : "inf");
+  const TDigits Digits = ShortestDigits(std::fabs(DblValue));
+  if (Digits.IntCount <= 6) {
+    // Six significant digits round to the shortest text itself, so they read back exactly.
+    if (std::signbit(DblValue)) *ChrOut++ = '-';
+    return LayOutGeneral(ChrOut, Digits, 6);
+  }
+  // Fewer digits than the shortest text never read back; the correctly rounded text at that
+  // precision nearly always does.
+  for (int IntPrecision = Digits.IntCount; IntPrecision < 17; ++IntPrecision) {
+    const auto Result = std::to_chars(ChrOut, ChrOut + MaxNumberLength, DblValue,
+                                      std::chars_format::general, IntPrecision);
+    if (ReadsBackAs(ChrOut, Result.ptr, DblValue)) return Result.ptr;
+  }
+  return std::to_chars(ChrOut, ChrOut + MaxNumberLength, DblValue, std::chars_format::general, 17)
+      .ptr;
+}
+
+std::size_t TTextTools::ParseNumberPrefix(std::string_view StgToken, bool BlnInteger,
+                                          double& DblValue) {
+  const char* ChrBegin = StgToken.data();
+  const char* ChrEnd = ChrBegin + StgToken.size();
+  const char* ChrStart = ChrBegin;
+  // The library's number parser takes a leading minus only; a plus is read here.
+  if (ChrStart < ChrEnd && *ChrStart == '+' && ChrStart + 1 < ChrEnd && ChrStart[1] != '-' &&
+      ChrStart[1] != '+') {
+    ++ChrStart;
+  }
+  if (BlnInteger) {
+    long long LngValue = 0;
+    const auto Result = std::from_chars(ChrStart, ChrEnd, LngValue);
+    if (Result.ptr == ChrStart) return 0;
+    if (Result.ec == std::errc::result_out_of_range) {
+      DblValue = *ChrStart == '-' ? -std::numeric_limits<double>::infinity()
+                                  : std::numeric_limits<double>::infinity();
+    } else {
+      DblValue = static_cast<double>(LngValue);
+    }
+    return static_cast<std::size_t>(Result.ptr - ChrBegin);
+  }
+  const auto Result = std::from_chars(ChrStart, ChrEnd, DblValue);
+  if (Result.ptr == ChrStart) return 0;
+  if (Result.ec == std::errc::result_out_of_range) {
+    // Beyond the double range: read as the C library does, to infinity or towards zero.
+    const std::string StgCopy(ChrStart, Result.ptr);
+    DblValue = std::strtod(StgCopy.c_str(), nullptr);
+  }
+  return static_cast<std::size_t>(Result.ptr - ChrBegin);
+}
+
+bool TTextTools::ParseNumber(std::string_view StgToken, double& DblValue) {
+  return !StgToken.empty() && ParseNumberPrefix(StgToken, false, DblValue) == StgToken.size();
+}
+
+// ---- TTokenReader ----
+
+TTextTools::TTokenReader::TTokenReader(std::istream& Stream)
+    : MbrPtrBuffer(Stream.rdbuf()), MbrBlnSeekable(false) {
+  if (MbrPtrBuffer == nullptr) {
+    MbrBlnEnd = true;
+    return;
+  }
+  const auto PosHere = MbrPtrBuffer->pubseekoff(0, std::ios_base::cur, std::ios_base::in);
+  if (PosHere == std::streampos(-1)) return;
+  const auto PosEnd = MbrPtrBuffer->pubseekoff(0, std::ios_base::end, std::ios_base::in);
+  if (PosEnd == std::streampos(-1) ||
+      MbrPtrBuffer->pubseekpos(PosHere, std::ios_base::in) != PosHere) {
+    return;
+  }
+  MbrBlnSeekable = true;
+  MbrLngStreamLeft = static_cast<long long>(PosEnd - PosHere);
+}
+
+TTextTools::TTokenReader::~TTokenReader() {
+  Close();
+}
+
+long long TTextTools::TTokenReader::RemainingBytes() const {
+  if (!MbrBlnSeekable) return -1;
+  return MbrLngStreamLeft + static_cast<long long>(MbrSizeEnd - MbrSizePos);
+}
+
+bool TTextTools::TTokenReader::Refill() {
+  if (MbrBlnEnd) return false;
+  // Keep the unread tail (a token cut by the block boundary) at the front.
+  if (MbrSizePos > 0) {
+    std::memmove(MbrVecData.data(), MbrVecData.data() + MbrSizePos, MbrSizeEnd - MbrSizePos);
+    MbrSizeEnd -= MbrSizePos;
+    MbrSizePos = 0;
+  }
+  if (MbrBlnSeekable) {
+    if (MbrVecData.size() < MbrSizeEnd + BlockSize) MbrVecData.resize(MbrSizeEnd + BlockSize);
+    const auto LngRead = MbrPtrBuffer->sgetn(MbrVecData.data() + MbrSizeEnd,
+                                             static_cast<std::streamsize>(BlockSize));
+    if (LngRead <= 0) {
+      MbrBlnEnd = true;
+      return false;
+    }
+    MbrSizeEnd += static_cast<std::size_t>(LngRead);
+    MbrLngStreamLeft -= LngRead;
+    return true;
+  }
+  // A stream that cannot seek back is read one token at a time, stopping before the blank
+  // that ends it.
+  using Traits = std::char_traits<char>;
+  auto IntChar = MbrPtrBuffer->sgetc();
+  while (!Traits::eq_int_type(IntChar, Traits::eof()) && IsBlank(Traits::to_char_type(IntChar))) {
+    IntChar = MbrPtrBuffer->snextc();
+  }
+  const std::size_t SizeBefore = MbrSizeEnd;
+  while (!Traits::eq_int_type(IntChar, Traits::eof()) && !IsBlank(Traits::to_char_type(IntChar))) {
+    if (MbrVecData.size() <= MbrSizeEnd) MbrVecData.resize(MbrVecData.size() * 2 + 64);
+    MbrVecData[MbrSizeEnd++] = Traits::to_char_type(IntChar);
+    IntChar = MbrPtrBuffer->snextc();
+  }
+  if (Traits::eq_int_type(IntChar, Traits::eof())) MbrBlnEnd = true;
+  if (MbrSizeEnd == SizeBefore) return false;
+  if (MbrVecData.size() <= MbrSizeEnd) MbrVecData.resize(MbrVecData.size() * 2 + 64);
+  MbrVecData[MbrSizeEnd++] = ' ';  // the token is complete
+  return true;
+}
+
+bool TTextTools::TTokenReader::Next(std::string_view& StgToken) {
+  for (;;) {
+    while (MbrSizePos < MbrSizeEnd && IsBlank(MbrVecData[MbrSizePos])) ++MbrSizePos;
+    if (MbrSizePos < MbrSizeEnd) break;
+    if (!Refill()) return false;
+  }
+  std::size_t SizeStop = MbrSizePos;
+  for (;;) {
+    while (SizeStop < MbrSizeEnd && !IsBlank(MbrVecData[SizeStop])) ++SizeStop;
+    if (SizeStop < MbrSizeEnd) break;
+    // The token reaches the end of the block: it may go on in the next one.
+    const std::size_t SizeLength = SizeStop - MbrSizePos;
+    if (!Refill()) break;
+    SizeStop = MbrSizePos + SizeLength;
+  }
+  StgToken = std::string_view(MbrVecData.data() + MbrSizePos, SizeStop - MbrSizePos);
+  MbrSizePos = SizeStop;
+  return true;
+}
+
+void TTextTools::TTokenReader::Close() {
+  if (MbrBlnSeekable && MbrSizeEnd > MbrSizePos) {
+    MbrPtrBuffer->pubseekoff(-static_cast<std::streamoff>(MbrSizeEnd - MbrSizePos),
+                             std::ios_base::cur, std::ios_base::in);
+    MbrLngStreamLeft += static_cast<long long>(MbrSizeEnd - MbrSizePos);
+  }
+  MbrSizePos = MbrSizeEnd = 0;
+}
+
+// ---- TBlockWriter ----
+
+TTextTools::TBlockWriter::TBlockWriter(std::ostream& Stream)
+    : MbrStream(Stream), MbrVecBlock(BlockSize) {}
+
+TTextTools::TBlockWriter::~TBlockWriter() {
+  try {
+    Drain();
+  } catch (...) {
+    // A stream set to throw on failure must not throw out of a destructor.
+  }
+}
+
+char* TTextTools::TBlockWriter::Reserve(std::size_t SizeBytes) {
+  if (MbrSizeUsed + SizeBytes > MbrVecBlock.size()) {
+    Drain();
+    if (SizeBytes > MbrVecBlock.size()) MbrVecBlock.resize(SizeBytes);
+  }
+  return MbrVecBlock.data() + MbrSizeUsed;
+}
+
+void TTextTools::TBlockWriter::Drain() {
+  const std::size_t SizeUsed = MbrSizeUsed;
+  MbrSizeUsed = 0;
+  if (SizeUsed == 0 || !MbrStream.good()) return;
+  std::streambuf* PtrBuffer = MbrStream.rdbuf();
+  const auto LngWritten =
+      PtrBuffer == nullptr
+          ? 0
+          : PtrBuffer->sputn(MbrVecBlock.data(), static_cast<std::streamsize>(SizeUsed));
+  if (LngWritten != static_cast<std::streamsize>(SizeUsed))
+    MbrStream.setstate(std::ios_base::badbit);
+}
+
+void TTextTools::TBlockWriter::Text(std::string_view StgText) {
+  char* ChrOut = Reserve(StgText.size());
+  std::memcpy(ChrOut, StgText.data(), StgText.size());
+  MbrSizeUsed += StgText.size();
+}
+
+void TTextTools::TBlockWriter::Char(char ChrValue) {
+  *Reserve(1) = ChrValue;
+  ++MbrSizeUsed;
+}
+
+void TTextTools::TBlockWriter::Number(double DblValue) {
+  char* ChrOut = Reserve(MaxNumberLength);
+  MbrSizeUsed += static_cast<std::size_t>(FormatNumber(ChrOut, DblValue) - ChrOut);
+}
+
+void TTextTools::TBlockWriter::Number(double DblValue, std::size_t SizeWidth) {
+  char ChrText[MaxNumberLength];
+  const auto SizeLength = static_cast<std::size_t>(FormatNumber(ChrText, DblValue) - ChrText);
+  for (std::size_t SizeI = SizeLength; SizeI < SizeWidth; ++SizeI) Char(' ');
+  Text({ChrText, SizeLength});
+}
+
+void TTextTools::TBlockWriter::Integer(long LngValue) {
+  char* ChrOut = Reserve(24);
+  MbrSizeUsed +=
+      static_cast<std::size_t>(std::to_chars(ChrOut, ChrOut + 24, LngValue).ptr - ChrOut);
+}
+
+void TTextTools::TBlockWriter::Flush() {
+  Drain();
+  if (MbrStream.good()) MbrStream.flush();
+}
