@@ -1,5 +1,6 @@
 #include "TTextTools.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -90,14 +91,16 @@ char* TTextTools::FormatNumber(char* ChrOut, double DblValue) {
   if (std::isnan(DblValue)) return CopyText(ChrOut, std::signbit(DblValue) ? "-nan" : "nan");
   if (std::isinf(DblValue)) return CopyText(ChrOut, DblValue < 0 ? "-inf" : "inf");
   const TDigits Digits = ShortestDigits(std::fabs(DblValue));
-  if (Digits.IntCount <= 6) {
-    // Six significant digits round to the shortest text itself, so they read back exactly.
+  const bool BlnNormal = std::fabs(DblValue) >= std::numeric_limits<double>::min();
+  if (Digits.IntCount <= 6 && BlnNormal) {
+    // A normal double is precise to far more than six digits, so rounding it to six gives
+    // the shortest text itself, which reads back exactly.
     if (std::signbit(DblValue)) *ChrOut++ = '-';
     return LayOutGeneral(ChrOut, Digits, 6);
   }
   // Fewer digits than the shortest text never read back; the correctly rounded text at that
   // precision nearly always does.
-  for (int IntPrecision = Digits.IntCount; IntPrecision < 17; ++IntPrecision) {
+  for (int IntPrecision = std::max(Digits.IntCount, 6); IntPrecision < 17; ++IntPrecision) {
     const auto Result = std::to_chars(ChrOut, ChrOut + MaxNumberLength, DblValue,
                                       std::chars_format::general, IntPrecision);
     if (ReadsBackAs(ChrOut, Result.ptr, DblValue)) return Result.ptr;
@@ -222,8 +225,9 @@ bool TTextTools::TTokenReader::Next(std::string_view& StgToken) {
     if (SizeStop < MbrSizeEnd) break;
     // The token reaches the end of the block: it may go on in the next one.
     const std::size_t SizeLength = SizeStop - MbrSizePos;
-    if (!Refill()) break;
+    const bool BlnMore = Refill();  // moves the token to the front of the block
     SizeStop = MbrSizePos + SizeLength;
+    if (!BlnMore) break;
   }
   StgToken = std::string_view(MbrVecData.data() + MbrSizePos, SizeStop - MbrSizePos);
   MbrSizePos = SizeStop;
