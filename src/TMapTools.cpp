@@ -6,7 +6,9 @@
 
 // ---- Cell arithmetic ----
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 namespace algebra {
@@ -217,6 +219,117 @@ TMap* TMapTools::Threshold(const TMap* PtrMap, double DblThreshold) {
   return algebra::TransformCells(
              PtrMap, [DblThreshold](double DblV) { return DblV >= DblThreshold ? DblV : 0.0; })
       .release();
+}
+
+TMap* TMapTools::ThresholdReplace(const TMap* PtrMap, double DblThreshold, double DblReplacement) {
+  return algebra::TransformCells(PtrMap,
+                                 [DblThreshold, DblReplacement](double DblV) {
+                                   return DblV >= DblThreshold ? DblReplacement : DblV;
+                                 })
+      .release();
+}
+
+TMap* TMapTools::Mask(const TMap* PtrGridMap, const TMap* PtrValueMap, double DblMaskValue,
+                      double DblReplacement) {
+  if (PtrGridMap->MbrLngXDim != PtrValueMap->MbrLngXDim) {
+    throw "X dimensions do not match in TMapTools::Mask";
+  }
+  if (PtrGridMap->MbrLngYDim != PtrValueMap->MbrLngYDim) {
+    throw "Y dimensions do not match in TMapTools::Mask";
+  }
+  auto PtrResult =
+      std::make_unique<TMap>(PtrGridMap->MbrPtrXAxis.get(), PtrGridMap->MbrPtrYAxis.get());
+  PtrResult->MbrDblNoDataValue = PtrValueMap->MbrDblNoDataValue;
+  const auto SizeColumns = static_cast<std::size_t>(PtrValueMap->MbrLngXDim);
+  for (long LngY = 0; LngY < PtrValueMap->MbrLngYDim; ++LngY) {
+    const std::vector<double>& VecValues = algebra::FullRow(PtrValueMap, LngY);
+    std::vector<double>& VecResult = PtrResult->MbrVecRows[static_cast<std::size_t>(LngY)];
+    for (std::size_t SizeX = 0; SizeX < SizeColumns; ++SizeX) {
+      const double DblW = VecValues[SizeX];
+      VecResult[SizeX] = DblW == DblMaskValue ? DblReplacement : DblW;
+    }
+  }
+  return PtrResult.release();
+}
+
+TMap* TMapTools::ReplaceValue(const TMap* PtrMap, std::map<double, double> MapTable,
+                              double DblDefault) {
+  // A NaN key breaks the ordering a search relies on, so the usable entries are copied out
+  // and searched on their own.
+  std::vector<std::pair<double, double>> VecTable;
+  VecTable.reserve(MapTable.size());
+  for (const auto& Entry : MapTable) {
+    if (!std::isnan(Entry.first)) VecTable.emplace_back(Entry.first, Entry.second);
+  }
+  std::sort(VecTable.begin(), VecTable.end(),
+            [](const auto& Left, const auto& Right) { return Left.first < Right.first; });
+  return algebra::TransformCells(
+             PtrMap,
+             [&VecTable, DblDefault](double DblV) {
+               const auto It = std::lower_bound(
+                   VecTable.begin(), VecTable.end(), DblV,
+                   [](const auto& Entry, double DblKey) { return Entry.first < DblKey; });
+               if (It != VecTable.end() && It->first == DblV) {
+                 return It->second;
+               }
+               return DblDefault;
+             })
+      .release();
+}
+
+void TMapTools::FillBlock(TMap* PtrMap, double DblValue, long LngNorth, long LngSouth, long LngWest,
+                          long LngEast) {
+  if (LngNorth > LngSouth) {
+    throw "Northern edge must be less than southern edge in TMapTools::FillBlock";
+  }
+  if (LngWest > LngEast) {
+    throw "Western edge must be less than eastern edge in TMapTools::FillBlock";
+  }
+  if (LngNorth < 0 || LngNorth >= PtrMap->MbrLngYDim) {
+    throw "Northern ordinate is out of range in TMapTools::FillBlock";
+  }
+  if (LngSouth < 0 || LngSouth >= PtrMap->MbrLngYDim) {
+    throw "Southern ordinate is out of range in TMapTools::FillBlock";
+  }
+  if (LngWest < 0) throw "Western ordinate is out of range in TMapTools::FillBlock";
+  if (LngEast >= PtrMap->MbrLngXDim) {
+    throw "Eastern ordinate is out of range in TMapTools::FillBlock";
+  }
+  // Rows added short by `TMap::AddRow` bound the block too: nothing is written past a row.
+  for (long LngY = LngNorth; LngY <= LngSouth; ++LngY) {
+    if (PtrMap->MbrVecRows.at(static_cast<std::size_t>(LngY)).size() <=
+        static_cast<std::size_t>(LngEast)) {
+      throw "Eastern ordinate is out of range in TMapTools::FillBlock";
+    }
+  }
+  for (long LngY = LngNorth; LngY <= LngSouth; ++LngY) {
+    auto& VecRow = PtrMap->MbrVecRows[static_cast<std::size_t>(LngY)];
+    std::fill(VecRow.begin() + LngWest, VecRow.begin() + LngEast + 1, DblValue);
+  }
+}
+
+std::map<double, long> TMapTools::CountValues(const TMap* PtrMap) {
+  std::map<double, long> MapCounts;
+  const auto SizeColumns = static_cast<std::size_t>(PtrMap->MbrLngXDim);
+  for (long LngY = 0; LngY < PtrMap->MbrLngYDim; ++LngY) {
+    const std::vector<double>& VecRow = algebra::FullRow(PtrMap, LngY);
+    for (std::size_t SizeX = 0; SizeX < SizeColumns; ++SizeX) {
+      if (!std::isnan(VecRow[SizeX])) ++MapCounts[VecRow[SizeX]];
+    }
+  }
+  return MapCounts;
+}
+
+long TMapTools::CountValues(const TMap* PtrMap, double DblValue) {
+  long LngCount = 0;
+  const auto SizeColumns = static_cast<std::size_t>(PtrMap->MbrLngXDim);
+  for (long LngY = 0; LngY < PtrMap->MbrLngYDim; ++LngY) {
+    const std::vector<double>& VecRow = algebra::FullRow(PtrMap, LngY);
+    for (std::size_t SizeX = 0; SizeX < SizeColumns; ++SizeX) {
+      if (VecRow[SizeX] == DblValue) ++LngCount;
+    }
+  }
+  return LngCount;
 }
 
 // ---- Downscale, subdivide and bilinear interpolation ----

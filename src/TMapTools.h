@@ -70,6 +70,45 @@ class TMapTools {
   /// map's axes differ in resolution.
   static TMap* Threshold(const TMap* PtrMap, double DblThreshold);
 
+  /// A map (caller owns) where each value at or above `DblThreshold` becomes `DblReplacement`
+  /// and every other value, NaN included, is kept. Grid, no-data value and failure as
+  /// `Threshold`.
+  static TMap* ThresholdReplace(const TMap* PtrMap, double DblThreshold, double DblReplacement);
+
+  /// The value map's cells on the grid map's grid, each equal to `DblMaskValue` replaced by
+  /// `DblReplacement` (a NaN mask value matches nothing). The grid map's values are not read.
+  /// The result (caller owns) takes the value map's no-data value. Throws, in this order,
+  /// "X dimensions do not match in TMapTools::Mask", "Y dimensions do not match in
+  /// TMapTools::Mask", then "Axes resolutions do not match in TMap::TMap" for the grid map's
+  /// axes.
+  static TMap* Mask(const TMap* PtrGridMap, const TMap* PtrValueMap, double DblMaskValue,
+                    double DblReplacement);
+
+  /// Each cell translated through `MapTable` (old value to new value, exact match); a value
+  /// the table does not name, NaN included, becomes `DblDefault`. NaN keys match nothing.
+  /// Grid, no-data value and failure as `Threshold`.
+  static TMap* ReplaceValue(const TMap* PtrMap, std::map<double, double> MapTable,
+                            double DblDefault);
+
+  /// Sets the block of rows `LngNorth` to `LngSouth` and columns `LngWest` to `LngEast`
+  /// (cell indices, both ends included) of `PtrMap` to `DblValue`, in place. Checks, in this
+  /// order, before writing anything: "Northern edge must be less than southern edge in
+  /// TMapTools::FillBlock" (north > south), "Western edge must be less than eastern edge in
+  /// TMapTools::FillBlock" (west > east), "Northern ordinate is out of range in
+  /// TMapTools::FillBlock", "Southern ordinate is out of range in TMapTools::FillBlock" (rows
+  /// outside 0 to `MbrLngYDim` - 1), "Western ordinate is out of range in
+  /// TMapTools::FillBlock" (west < 0), "Eastern ordinate is out of range in
+  /// TMapTools::FillBlock" (east at or beyond the columns of the map or of a stored row).
+  static void FillBlock(TMap* PtrMap, double DblValue, long LngNorth, long LngSouth, long LngWest,
+                        long LngEast);
+
+  /// Each distinct cell value and the number of cells holding it, by increasing value. NaN
+  /// cells are left out; the no-data value is counted like any value.
+  static std::map<double, long> CountValues(const TMap* PtrMap);
+
+  /// The number of cells equal to `DblValue`; 0 for NaN.
+  static long CountValues(const TMap* PtrMap, double DblValue);
+
   // ---- Downscale, subdivide and bilinear interpolation ----
 
   // ---- Patch and overlay queries ----
