@@ -94,9 +94,11 @@ TMap* MatchByPosition(const TMap* PtrBase, const TMap* PtrOther, TOperation Oper
   return PtrResult.release();
 }
 
-// The finer map of a pair: the second only when its cells are strictly smaller.
-bool SecondIsFiner(const TMap* PtrFirst, const TMap* PtrSecond) {
-  return PtrSecond->MbrDblResolution < PtrFirst->MbrDblResolution;
+// The finer map of a pair, which supplies the grid, and the other one. The second map is the
+// finer only when its cells are strictly smaller.
+std::pair<const TMap*, const TMap*> FinerAndOther(const TMap* PtrFirst, const TMap* PtrSecond) {
+  if (PtrSecond->MbrDblResolution < PtrFirst->MbrDblResolution) return {PtrSecond, PtrFirst};
+  return {PtrFirst, PtrSecond};
 }
 
 // A row of a source map, refused with the cell read's message when it is shorter than the
@@ -127,9 +129,9 @@ std::unique_ptr<TMap> TransformCells(const TMap* PtrSource, TTransform Transform
   return PtrResult;
 }
 
-// Nearest whole number, halves upward. v - floor(v) is exact for every finite double, so
-// the half is detected without the error of floor(v + 0.5); NaN and infinities fail the test
-// and come back unchanged.
+// Nearest whole number, halves upward. Unlike floor(v + 0.5), v - floor(v) is never rounded
+// across 0.5 (it is exact except for tiny negative v, where it lies near 1), so halves are
+// found for every magnitude; NaN and infinities fail the test and come back unchanged.
 double RoundHalfUp(double DblValue) {
   const double DblFloor = std::floor(DblValue);
   return DblValue - DblFloor >= 0.5 ? DblFloor + 1.0 : DblFloor;
@@ -139,10 +141,9 @@ double RoundHalfUp(double DblValue) {
 }  // namespace
 
 TMap* TMapTools::Add(const TMap* PtrFirst, const TMap* PtrSecond) {
-  const auto Sum = [](double DblV, double DblW) { return DblV + DblW; };
-  if (algebra::SecondIsFiner(PtrFirst, PtrSecond))
-    return algebra::MatchByPosition(PtrSecond, PtrFirst, Sum);
-  return algebra::MatchByPosition(PtrFirst, PtrSecond, Sum);
+  const auto [PtrBase, PtrOther] = algebra::FinerAndOther(PtrFirst, PtrSecond);
+  return algebra::MatchByPosition(PtrBase, PtrOther,
+                                  [](double DblV, double DblW) { return DblV + DblW; });
 }
 
 TMap* TMapTools::Subtract(const TMap* PtrFirst, const TMap* PtrSecond) {
@@ -172,10 +173,9 @@ TMap* TMapTools::Subtract(const TMap* PtrFirst, const TMap* PtrSecond) {
 }
 
 TMap* TMapTools::Multiply(const TMap* PtrFirst, const TMap* PtrSecond) {
-  const auto Product = [](double DblV, double DblW) { return DblV * DblW; };
-  if (algebra::SecondIsFiner(PtrFirst, PtrSecond))
-    return algebra::MatchByPosition(PtrSecond, PtrFirst, Product);
-  return algebra::MatchByPosition(PtrFirst, PtrSecond, Product);
+  const auto [PtrBase, PtrOther] = algebra::FinerAndOther(PtrFirst, PtrSecond);
+  return algebra::MatchByPosition(PtrBase, PtrOther,
+                                  [](double DblV, double DblW) { return DblV * DblW; });
 }
 
 TMap* TMapTools::Divide(const TMap* PtrDividend, const TMap* PtrDivisor) {
