@@ -21,7 +21,93 @@ class TMapTools {
 
   // ---- Cell arithmetic ----
 
+  /// The cell-by-cell sum of two maps matched by position: each cell centre of the finer map
+  /// (the smaller cell size; the first map when both are equal) is looked up in the other map.
+  /// The result (caller owns) has the finer map's cell size, dimensions, centre axes and
+  /// no-data value; a cell where either map holds its own no-data value gets that value.
+  /// Both maps need their axes. Throws the lookup's messages ("Ordinate is out of range in
+  /// TAxis::GetIndex", ...) for the first cell, row by row, whose centre lies outside the
+  /// other map.
+  static TMap* Add(const TMap* PtrFirst, const TMap* PtrSecond);
+
+  /// The first map minus the second, matched by column and row index; only the second map's
+  /// dimensions and values are used. The result (caller owns) is on the first map's grid and
+  /// takes its no-data value; a cell where either map holds its own no-data value gets the
+  /// first map's. Throws "X dimensions do not match in TMapTools::Subtract", then
+  /// "Y dimensions do not match in TMapTools::Subtract", and "Axes resolutions do not match
+  /// in TMap::TMap" when the first map's axes differ in resolution.
+  static TMap* Subtract(const TMap* PtrFirst, const TMap* PtrSecond);
+
+  /// The cell-by-cell product of two maps, matched by position exactly as `Add`.
+  static TMap* Multiply(const TMap* PtrFirst, const TMap* PtrSecond);
+
+  /// The dividend divided by the divisor, matched by position as `Add` with the dividend as
+  /// the base: the result (caller owns) is on the dividend's grid and takes its no-data value.
+  /// A divisor cell of 0 gives an infinite or NaN quotient. Throws "Divisor must be of equal
+  /// of coarser resolution than the dividend in TMapTools::Divide" when the dividend's cell
+  /// size is greater than the divisor's, and the lookup's messages as `Add`.
+  static TMap* Divide(const TMap* PtrDividend, const TMap* PtrDivisor);
+
+  /// Each cell times `DblFactor`; cells equal to the map's no-data value keep it. The result
+  /// (caller owns) is on the map's grid with the map's no-data value. Throws "Axes
+  /// resolutions do not match in TMap::TMap" when the map's axes differ in resolution.
+  static TMap* Multiply(const TMap* PtrMap, double DblFactor);
+
+  /// Each cell divided by `DblDivisor` (0 gives infinities or NaN); cells equal to the map's
+  /// no-data value keep it. Result and failure as `Multiply(const TMap*, double)`.
+  static TMap* Divide(const TMap* PtrMap, double DblDivisor);
+
+  /// Each cell rounded to the nearest whole number, halves upward (2.5 gives 3, -2.5 gives
+  /// -2), in double precision for any magnitude; NaN, infinities and cells equal to the map's
+  /// no-data value are kept. Result and failure as `Multiply(const TMap*, double)`.
+  static TMap* RoundContents(const TMap* PtrMap);
+
   // ---- Value rules ----
+
+  /// A map (caller owns) keeping each value at or above `DblThreshold`; every other cell,
+  /// NaN included, becomes 0.0. It is on the map's grid with the map's no-data value, which
+  /// is not treated specially. Throws "Axes resolutions do not match in TMap::TMap" when the
+  /// map's axes differ in resolution.
+  static TMap* Threshold(const TMap* PtrMap, double DblThreshold);
+
+  /// A map (caller owns) where each value at or above `DblThreshold` becomes `DblReplacement`
+  /// and every other value, NaN included, is kept. Grid, no-data value and failure as
+  /// `Threshold`.
+  static TMap* ThresholdReplace(const TMap* PtrMap, double DblThreshold, double DblReplacement);
+
+  /// The value map's cells on the grid map's grid, each equal to `DblMaskValue` replaced by
+  /// `DblReplacement` (a NaN mask value matches nothing). The grid map's values are not read.
+  /// The result (caller owns) takes the value map's no-data value. Throws, in this order,
+  /// "X dimensions do not match in TMapTools::Mask", "Y dimensions do not match in
+  /// TMapTools::Mask", then "Axes resolutions do not match in TMap::TMap" for the grid map's
+  /// axes.
+  static TMap* Mask(const TMap* PtrGridMap, const TMap* PtrValueMap, double DblMaskValue,
+                    double DblReplacement);
+
+  /// Each cell translated through `MapTable` (old value to new value, exact match); a value
+  /// the table does not name, NaN included, becomes `DblDefault`. NaN keys match nothing.
+  /// Grid, no-data value and failure as `Threshold`.
+  static TMap* ReplaceValue(const TMap* PtrMap, std::map<double, double> MapTable,
+                            double DblDefault);
+
+  /// Sets the block of rows `LngNorth` to `LngSouth` and columns `LngWest` to `LngEast`
+  /// (cell indices, both ends included) of `PtrMap` to `DblValue`, in place. Checks, in this
+  /// order, before writing anything: "Northern edge must be less than southern edge in
+  /// TMapTools::FillBlock" (north > south), "Western edge must be less than eastern edge in
+  /// TMapTools::FillBlock" (west > east), "Northern ordinate is out of range in
+  /// TMapTools::FillBlock", "Southern ordinate is out of range in TMapTools::FillBlock" (rows
+  /// outside 0 to `MbrLngYDim` - 1), "Western ordinate is out of range in
+  /// TMapTools::FillBlock" (west < 0), "Eastern ordinate is out of range in
+  /// TMapTools::FillBlock" (east at or beyond the columns of the map or of a stored row).
+  static void FillBlock(TMap* PtrMap, double DblValue, long LngNorth, long LngSouth, long LngWest,
+                        long LngEast);
+
+  /// Each distinct cell value and the number of cells holding it, by increasing value. NaN
+  /// cells are left out; the no-data value is counted like any value.
+  static std::map<double, long> CountValues(const TMap* PtrMap);
+
+  /// The number of cells equal to `DblValue`; 0 for NaN.
+  static long CountValues(const TMap* PtrMap, double DblValue);
 
   // ---- Downscale, subdivide and bilinear interpolation ----
 
