@@ -558,7 +558,287 @@ std::map<double, std::vector<double>> TMapTools::GetValuesOverlay(const TMap* Pt
 
 // ---- Stack statistics ----
 
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+
+namespace {
+
+// Shape check shared by the stack statistics: every map has the first map's size, the
+// columns of a map tested before its rows.
+void CheckSameShape(const std::vector<TMap*>& VecMaps, const char* ChrXMessage,
+                    const char* ChrYMessage) {
+  const TMap* PtrFirst = VecMaps.front();
+  for (std::size_t SizeI = 1; SizeI < VecMaps.size(); ++SizeI) {
+    if (VecMaps[SizeI]->MbrLngXDim != PtrFirst->MbrLngXDim) throw ChrXMessage;
+    if (VecMaps[SizeI]->MbrLngYDim != PtrFirst->MbrLngYDim) throw ChrYMessage;
+  }
+}
+
+// The cell loops read stored rows directly instead of through the checked cell read; this
+// makes sure once per map that they may, failing as that read would.
+void CheckRowsStored(const TMap* PtrMap) {
+  const long LngRows = std::max(PtrMap->MbrLngYDim, 0L);
+  if (PtrMap->MbrVecRows.size() < static_cast<std::size_t>(LngRows)) {
+    throw "Y-ordinate is out of range in TMap::GetPointVal";
+  }
+  const auto SizeColumns = static_cast<std::size_t>(std::max(PtrMap->MbrLngXDim, 0L));
+  for (long LngY = 0; LngY < LngRows; ++LngY) {
+    if (PtrMap->MbrVecRows[static_cast<std::size_t>(LngY)].size() < SizeColumns) {
+      throw "X-ordinate is out of range in TMap::GetPointVal";
+    }
+  }
+}
+
+void CheckRowsStored(const std::vector<TMap*>& VecMaps) {
+  for (const TMap* PtrMap : VecMaps) CheckRowsStored(PtrMap);
+}
+
+// A new map on copies of the first map's centre axes: every cell and the marker -9999.
+std::unique_ptr<TMap> MapOnGridOf(const TMap* PtrMap) {
+  return std::make_unique<TMap>(PtrMap->MbrPtrXAxis.get(), PtrMap->MbrPtrYAxis.get());
+}
+
+// Hands the results over to the caller only once all of them exist.
+std::vector<TMap*> ReleaseAll(std::vector<std::unique_ptr<TMap>>& VecOwned) {
+  std::vector<TMap*> VecResult;
+  VecResult.reserve(VecOwned.size());
+  for (auto& PtrMap : VecOwned) VecResult.push_back(PtrMap.release());
+  return VecResult;
+}
+
+// Row `LngY` of every map in `VecMaps[SizeFirst .. SizeFirst + VecRows.size() - 1]`.
+void PointAtRow(const std::vector<TMap*>& VecMaps, std::size_t SizeFirst, long LngY,
+                std::vector<const double*>& VecRows) {
+  for (std::size_t SizeK = 0; SizeK < VecRows.size(); ++SizeK) {
+    VecRows[SizeK] = VecMaps[SizeFirst + SizeK]->MbrVecRows[static_cast<std::size_t>(LngY)].data();
+  }
+}
+
+std::vector<double> NoDataValues(const std::vector<TMap*>& VecMaps) {
+  std::vector<double> VecNoData;
+  VecNoData.reserve(VecMaps.size());
+  for (const TMap* PtrMap : VecMaps) VecNoData.push_back(PtrMap->MbrDblNoDataValue);
+  return VecNoData;
+}
+
+}  // namespace
+
+// Cells are independent, so they are visited row by row to read each stored row
+// contiguously; the result is the same as in any other order.
+TMap* TMapTools::Sum(std::vector<TMap*> VecMaps) {
+  if (VecMaps.size() < 2) throw "Must have more than 2 maps to sum in TMapTools::Sum";
+  CheckSameShape(VecMaps, "X-dimension of maps are inconsistent in TMapTools::Sum",
+                 "Y-dimension of maps are inconsistent in TMapTools::Sum");
+  CheckRowsStored(VecMaps);
+  const TMap* PtrFirst = VecMaps.front();
+  auto PtrResult = MapOnGridOf(PtrFirst);
+  // A cell without data must hold the marker the result declares, whatever marker the map
+  // that lacks data uses.
+  const double DblResultNoData = PtrFirst->MbrDblNoDataValue;
+  PtrResult->MbrDblNoDataValue = DblResultNoData;
+  const std::vector<double> VecNoData = NoDataValues(VecMaps);
+  std::vector<const double*> VecRows(VecMaps.size());
+  for (long LngY = 0; LngY < PtrFirst->MbrLngYDim; ++LngY) {
+    PointAtRow(VecMaps, 0, LngY, VecRows);
+    for (long LngX = 0; LngX < PtrFirst->MbrLngXDim; ++LngX) {
+      const auto SizeX = static_cast<std::size_t>(LngX);
+      double DblTotal = 0.0;
+      for (std::size_t SizeM = 0; SizeM < VecRows.size(); ++SizeM) {
+        const double DblValue = VecRows[SizeM][SizeX];
+        if (DblValue == VecNoData[SizeM]) {
+          DblTotal = DblResultNoData;
+          break;
+        }
+        DblTotal += DblValue;
+      }
+      PtrResult->SetPoint(LngX, LngY, DblTotal);
+    }
+  }
+  return PtrResult.release();
+}
+
+TMap* TMapTools::DataCounts(std::vector<TMap*> VecMaps) {
+  if (VecMaps.empty()) throw "Must have at least 1 map in TMapTools::DataCounts";
+  CheckSameShape(VecMaps, "X-dimension of maps are inconsistent in TMapTools::DataCounts",
+                 "Y-dimension of maps are inconsistent in TMapTools::DataCounts");
+  CheckRowsStored(VecMaps);
+  const TMap* PtrFirst = VecMaps.front();
+  auto PtrResult = MapOnGridOf(PtrFirst);
+  const std::vector<double> VecNoData = NoDataValues(VecMaps);
+  std::vector<const double*> VecRows(VecMaps.size());
+  for (long LngY = 0; LngY < PtrFirst->MbrLngYDim; ++LngY) {
+    PointAtRow(VecMaps, 0, LngY, VecRows);
+    for (long LngX = 0; LngX < PtrFirst->MbrLngXDim; ++LngX) {
+      const auto SizeX = static_cast<std::size_t>(LngX);
+      double DblCount = 0.0;
+      for (std::size_t SizeM = 0; SizeM < VecRows.size(); ++SizeM) {
+        if (VecRows[SizeM][SizeX] != VecNoData[SizeM]) DblCount += 1.0;
+      }
+      PtrResult->SetPoint(LngX, LngY, DblCount);
+    }
+  }
+  return PtrResult.release();
+}
+
+TMap* TMapTools::Average(std::vector<TMap*> VecMaps) {
+  const std::unique_ptr<TMap> PtrSum(Sum(VecMaps));
+  const std::unique_ptr<TMap> PtrCounts(DataCounts(std::move(VecMaps)));
+  return Divide(PtrSum.get(), PtrCounts.get());
+}
+
+std::vector<TMap*> TMapTools::MovingAverage(std::vector<TMap*> VecMaps, int IntWindow) {
+  const auto LngMaps = static_cast<long>(VecMaps.size());
+  const long LngWindow = IntWindow;
+  if (LngMaps - LngWindow < 0) return {};
+  // A window of 0 or fewer maps is empty, and `Sum` refuses it.
+  const long LngTaken = std::max(LngWindow, 0L);
+  std::vector<TMap*> VecWindow;
+  VecWindow.reserve(static_cast<std::size_t>(LngTaken));
+  std::vector<std::unique_ptr<TMap>> VecOwned;
+  for (long LngStart = 0; LngStart <= LngMaps - LngWindow; ++LngStart) {
+    const auto ItrStart = VecMaps.begin() + LngStart;
+    VecWindow.assign(ItrStart, ItrStart + LngTaken);
+    std::unique_ptr<TMap> PtrAverage(Average(VecWindow));
+    VecOwned.push_back(std::move(PtrAverage));
+  }
+  return ReleaseAll(VecOwned);
+}
+
+std::vector<TMap*> TMapTools::Threshold(std::vector<TMap*> VecMaps, double DblThreshold) {
+  std::vector<std::unique_ptr<TMap>> VecOwned;
+  VecOwned.reserve(VecMaps.size());
+  for (TMap* PtrMap : VecMaps) VecOwned.emplace_back(Threshold(PtrMap, DblThreshold));
+  return ReleaseAll(VecOwned);
+}
+
 // ---- Per-cell series and gradients ----
+
+#include "TVectorTools.h"
+
+namespace {
+
+// The least-squares slope of the kept (position, value) pairs of one cell, built up without
+// allocating: the same sums, added in the same order, and the same closing expression as
+// `TVectorTools::Gradient` over the kept pairs, so the result is identical to it.
+class TSlopeSums {
+ public:
+  void Add(double DblPosition, double DblPositionSquare, double DblValue) {
+    MbrDblSx += DblPosition;
+    MbrDblSy += DblValue;
+    MbrDblSxx += DblPositionSquare;
+    MbrDblSxy += DblPosition * DblValue;
+    MbrDblCount += 1.0;
+  }
+  double Slope() const {
+    return (MbrDblCount * MbrDblSxy - MbrDblSx * MbrDblSy) /
+           (MbrDblCount * MbrDblSxx - MbrDblSx * MbrDblSx);
+  }
+
+ private:
+  double MbrDblSx = 0.0;
+  double MbrDblSy = 0.0;
+  double MbrDblSxx = 0.0;
+  double MbrDblSxy = 0.0;
+  double MbrDblCount = 0.0;
+};
+
+}  // namespace
+
+std::vector<double> TMapTools::GetValuesVector(std::vector<TMap*> VecMaps, long LngX, long LngY,
+                                               int IntStart, int IntEnd) {
+  const auto LngMaps = static_cast<long>(VecMaps.size());
+  if (IntStart < 0 || IntStart >= LngMaps) {
+    throw "Start map number is out of range in TMapTools::GetValuesVector";
+  }
+  if (IntEnd < 0 || IntEnd >= LngMaps) {
+    throw "End map number is out of range in TMapTools::GetValuesVector";
+  }
+  if (IntStart >= IntEnd) throw "Stat map number must be less than end map number";
+  std::vector<double> VecValues;
+  VecValues.reserve(static_cast<std::size_t>(IntEnd - IntStart + 1));
+  for (int IntM = IntStart; IntM <= IntEnd; ++IntM) {
+    VecValues.push_back(VecMaps[static_cast<std::size_t>(IntM)]->GetPointVal(LngX, LngY));
+  }
+  return VecValues;
+}
+
+double TMapTools::FindNonzeroNeighbourVal(const TMap* PtrMap, long LngX, long LngY) {
+  if (LngX < 0 || LngX >= PtrMap->MbrLngXDim) {
+    throw "X-ordinate is out of range in TMapTools::FindNonzeroNeighbourVal";
+  }
+  if (LngY < 0 || LngY >= PtrMap->MbrLngYDim) {
+    throw "Y-ordinate is out of range in TMapTools::FindNonzeroNeighbourVal";
+  }
+  const long LngWest = std::max(LngX - 1, 0L);
+  const long LngEast = std::min(LngX + 1, PtrMap->MbrLngXDim - 1);
+  const long LngNorth = std::max(LngY - 1, 0L);
+  const long LngSouth = std::min(LngY + 1, PtrMap->MbrLngYDim - 1);
+  double DblFound = 0.0;
+  for (long LngCol = LngWest; LngCol <= LngEast; ++LngCol) {
+    for (long LngRow = LngNorth; LngRow <= LngSouth; ++LngRow) {
+      const double DblValue = PtrMap->GetPointVal(LngCol, LngRow);
+      if (DblValue != 0.0) {
+        DblFound = DblValue;
+        break;
+      }
+    }
+  }
+  return DblFound;
+}
+
+// Cells are independent, so each window is filled row by row to read the stored rows
+// contiguously; the result is the same as in any other order.
+std::vector<TMap*> TMapTools::ValueGradients(std::vector<TMap*> VecMaps, int IntWindow) {
+  if (IntWindow <= 0) throw "Window size must be > 0 in TMapTools::ValueGradients";
+  const auto LngMaps = static_cast<long>(VecMaps.size());
+  if (LngMaps < IntWindow) {
+    throw "Window size must be < number of maps in TMapTools::ValueGradients";
+  }
+  for (const TMap* PtrMap : VecMaps) {
+    if (PtrMap->MbrLngXDim != VecMaps.front()->MbrLngXDim ||
+        PtrMap->MbrLngYDim != VecMaps.front()->MbrLngYDim) {
+      throw "Map dimensions do not match in TMapTools::ValueGradients";
+    }
+  }
+  CheckRowsStored(VecMaps);
+  const TMap* PtrFirst = VecMaps.front();
+  const std::vector<double> VecNoData = NoDataValues(VecMaps);
+  const auto SizeSpan = static_cast<std::size_t>(IntWindow) + 1;
+  std::vector<const double*> VecRows(SizeSpan);
+  std::vector<double> VecSquares(SizeSpan);
+  std::vector<std::unique_ptr<TMap>> VecOwned;
+  VecOwned.reserve(static_cast<std::size_t>(LngMaps - IntWindow));
+  for (long LngStart = 0; LngStart < LngMaps - IntWindow; ++LngStart) {
+    const auto SizeStart = static_cast<std::size_t>(LngStart);
+    const std::vector<double> VecPositions = TVectorTools::VectorSeries(
+        static_cast<double>(LngStart), static_cast<double>(LngStart + IntWindow), 1.0);
+    for (std::size_t SizeK = 0; SizeK < SizeSpan; ++SizeK) {
+      VecSquares[SizeK] = VecPositions[SizeK] * VecPositions[SizeK];
+    }
+    auto PtrResult = MapOnGridOf(PtrFirst);
+    for (long LngY = 0; LngY < PtrFirst->MbrLngYDim; ++LngY) {
+      PointAtRow(VecMaps, SizeStart, LngY, VecRows);
+      for (long LngX = 0; LngX < PtrFirst->MbrLngXDim; ++LngX) {
+        const auto SizeX = static_cast<std::size_t>(LngX);
+        // 0.0 marks a missing value; where the window's first map has one, the cell keeps -9999.
+        if (VecRows[0][SizeX] == 0.0) continue;
+        TSlopeSums Sums;
+        for (std::size_t SizeK = 0; SizeK < SizeSpan; ++SizeK) {
+          double DblValue = VecRows[SizeK][SizeX];
+          if (DblValue == 0.0) {
+            DblValue = FindNonzeroNeighbourVal(VecMaps[SizeStart + SizeK], LngX, LngY);
+          }
+          if (DblValue == VecNoData[SizeStart + SizeK]) continue;
+          Sums.Add(VecPositions[SizeK], VecSquares[SizeK], DblValue);
+        }
+        PtrResult->SetPoint(LngX, LngY, Sums.Slope());
+      }
+    }
+    VecOwned.push_back(std::move(PtrResult));
+  }
+  return ReleaseAll(VecOwned);
+}
 
 // ---- Value sampling ----
 

@@ -167,7 +167,73 @@ class TMapTools {
 
   // ---- Stack statistics ----
 
+  // A stack is a vector of maps of one grid in series order; the maps stay the caller's and are
+  // only read. A cell of a map lacks data when it equals that map's own `MbrDblNoDataValue`
+  // (NaN never does). Result maps lie on copies of the first map's centre axes, which it must
+  // have, and belong to the caller. Building them passes on "Axes resolutions do not match in
+  // TMap::TMap". A map whose stored rows are shorter than its dimensions say gives the messages
+  // of `TMap::GetPointVal`.
+
+  /// Per-cell sum of the stack, values added in stack order. The result's `MbrDblNoDataValue`
+  /// is the first map's, and a cell where any map lacks data holds it.
+  /// Throws "Must have more than 2 maps to sum in TMapTools::Sum" for fewer than two maps, then,
+  /// at the first map whose size differs from the first map's,
+  /// "X-dimension of maps are inconsistent in TMapTools::Sum" or
+  /// "Y-dimension of maps are inconsistent in TMapTools::Sum".
+  static TMap* Sum(std::vector<TMap*> VecMaps);
+
+  /// Per-cell number of maps that hold data, as 0.0, 1.0, ...; the result's no-data value is
+  /// -9999 and no cell holds it. Throws "Must have at least 1 map in TMapTools::DataCounts",
+  /// then "X-dimension of maps are inconsistent in TMapTools::DataCounts" or
+  /// "Y-dimension of maps are inconsistent in TMapTools::DataCounts".
+  static TMap* DataCounts(std::vector<TMap*> VecMaps);
+
+  /// Per-cell mean: `Sum` divided by `DataCounts` with `Divide`. A cell where any map lacks data
+  /// holds the first map's no-data value, which is also the result's. Throws what `Sum` throws.
+  static TMap* Average(std::vector<TMap*> VecMaps);
+
+  /// The `Average` of every run of `IntWindow` consecutive maps: result k averages maps k to
+  /// k + `IntWindow` - 1, so there are n - `IntWindow` + 1 results, none when the window is
+  /// longer than the stack. A window of fewer than 2 maps throws
+  /// "Must have more than 2 maps to sum in TMapTools::Sum" (unless the stack is shorter than
+  /// it). Throws what `Average` throws; a failure returns no results.
+  static std::vector<TMap*> MovingAverage(std::vector<TMap*> VecMaps, int IntWindow);
+
+  /// The single-map `Threshold` of each map, in stack order; the maps may differ in size. An
+  /// empty stack gives an empty vector. Passes on the failures of the single-map `Threshold`;
+  /// a failure returns no results.
+  static std::vector<TMap*> Threshold(std::vector<TMap*> VecMaps, double DblThreshold);
+
   // ---- Per-cell series and gradients ----
+
+  /// The values of cell (`LngX`, `LngY`) in maps `IntStart` to `IntEnd` (0-based, inclusive),
+  /// in stack order and as stored. Throws
+  /// "Start map number is out of range in TMapTools::GetValuesVector", then
+  /// "End map number is out of range in TMapTools::GetValuesVector", then
+  /// "Stat map number must be less than end map number" when `IntStart` >= `IntEnd`, then the
+  /// messages of `TMap::GetPointVal` when the cell lies outside one of the maps.
+  static std::vector<double> GetValuesVector(std::vector<TMap*> VecMaps, long LngX, long LngY,
+                                             int IntStart, int IntEnd);
+
+  /// A non-zero value of the 3 x 3 block around cell (`LngX`, `LngY`), the cell included and
+  /// the block cut at the map's edges: the first non-zero value, in row order, of the
+  /// highest-index column that holds one; 0.0 when every value is zero. NaN and the no-data
+  /// value count as non-zero. Throws
+  /// "X-ordinate is out of range in TMapTools::FindNonzeroNeighbourVal", then
+  /// "Y-ordinate is out of range in TMapTools::FindNonzeroNeighbourVal".
+  static double FindNonzeroNeighbourVal(const TMap* PtrMap, long LngX, long LngY);
+
+  /// One slope map per window of `IntWindow` steps: result i holds, per cell, the least-squares
+  /// slope (value units per map step) of the cell's values in maps i to i + `IntWindow` against
+  /// their stack positions. A value of 0.0 counts as missing: where map i holds 0.0 the result
+  /// keeps -9999; any other 0.0 is replaced by `FindNonzeroNeighbourVal` of its map. Values
+  /// equal to their map's no-data value are left out; fewer than two values left give NaN.
+  /// Gives n - `IntWindow` results (none when `IntWindow` equals n), on copies of the first
+  /// map's centre axes, no-data value -9999; the caller owns the vector's maps. Throws
+  /// "Window size must be > 0 in TMapTools::ValueGradients", then
+  /// "Window size must be < number of maps in TMapTools::ValueGradients" when `IntWindow` > n,
+  /// then "Map dimensions do not match in TMapTools::ValueGradients".
+  static std::vector<TMap*> ValueGradients(std::vector<TMap*> VecMaps, int IntWindow);
 
   // ---- Value sampling ----
 
