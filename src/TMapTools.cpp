@@ -252,7 +252,8 @@ TMap* TMapTools::BilinearInterpolate(const TMap* PtrMap, double DblResolution) {
   while (true) {
     VecRows.push_back(SampleOrdinate(Source, *PtrResult, DblY, false, BlnDescending));
     const double DblNext = DblY + DblYStep;
-    // A step too small to move y would only repeat this sample forever.
+    // The y values are gathered before any sample is taken: a step too small to move y ends
+    // the list, since every further sample would repeat this one.
     if (DblNext == DblY) break;
     DblY = DblNext;
     if (BlnDescending ? !(DblY >= DblYEnd) : !(DblY <= DblYEnd)) break;
