@@ -61,20 +61,21 @@ std::unique_ptr<TMap> MakeOnEdges(const std::vector<double>& XEdges,
 
 // The map form sample by sample through the map's own lookups, with nothing shared between
 // samples: the oracle for the column and row lookups that the library makes once.
-std::unique_ptr<TMap> InterpolateSampleBySample(const TMap* PtrSource, double DblS) {
-  std::unique_ptr<TMap> PtrResult(TMapTools::Downscale(PtrSource, DblS));
+std::unique_ptr<TMap> InterpolateSampleBySample(const TMap* PtrSource, double DblNewCell) {
+  std::unique_ptr<TMap> PtrResult(TMapTools::Downscale(PtrSource, DblNewCell));
   PtrResult->InitValues(PtrSource->MbrDblNoDataValue);
   PtrResult->MbrDblNoDataValue = PtrSource->MbrDblNoDataValue;
   const TAxis& XEdges = *PtrResult->MbrPtrXAxisInterval;
   const TAxis& YEdges = *PtrResult->MbrPtrYAxisInterval;
-  const double DblW = XEdges.GetPoint(0)->MbrDblX;
-  const double DblE = XEdges.GetPoint(XEdges.GetSize() - 1)->MbrDblX;
-  const double DblN = YEdges.GetPoint(0)->MbrDblY;
-  const double DblS2 = YEdges.GetPoint(YEdges.GetSize() - 1)->MbrDblY;
-  const double DblR = PtrSource->MbrDblResolution;
-  const bool BlnDown = DblN > DblS2;
-  for (double DblX = DblW + DblR; DblX <= DblE - DblR - DblS; DblX += DblS) {
-    double DblY = BlnDown ? DblN - DblR - DblS : DblN + DblR;
+  const double DblWest = XEdges.GetPoint(0)->MbrDblX;
+  const double DblEast = XEdges.GetPoint(XEdges.GetSize() - 1)->MbrDblX;
+  const double DblNorth = YEdges.GetPoint(0)->MbrDblY;
+  const double DblSouth = YEdges.GetPoint(YEdges.GetSize() - 1)->MbrDblY;
+  const double DblCell = PtrSource->MbrDblResolution;
+  const bool BlnDown = DblNorth > DblSouth;
+  for (double DblX = DblWest + DblCell; DblX <= DblEast - DblCell - DblNewCell;
+       DblX += DblNewCell) {
+    double DblY = BlnDown ? DblNorth - DblCell - DblNewCell : DblNorth + DblCell;
     do {
       const TPoint Sample(DblX, DblY);
       std::unique_ptr<TMapPoint> PtrInResult(PtrResult->GetPoint(&Sample));
@@ -98,8 +99,8 @@ std::unique_ptr<TMap> InterpolateSampleBySample(const TMap* PtrSource, double Db
       TMapPoint P5(DblX, DblY);
       TMapTools::BilinearInterpolate(P1.get(), P2.get(), P3.get(), P4.get(), &P5);
       PtrResult->SetPoint(&Sample, P5.MbrDblValue);
-      DblY += BlnDown ? -DblS : DblS;
-    } while (BlnDown ? DblY >= DblS2 + DblR : DblY <= DblS2 - DblR);
+      DblY += BlnDown ? -DblNewCell : DblNewCell;
+    } while (BlnDown ? DblY >= DblSouth + DblCell : DblY <= DblSouth - DblCell);
   }
   return PtrResult;
 }
