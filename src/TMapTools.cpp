@@ -1,10 +1,16 @@
 #include "TMapTools.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <limits>
 #include <memory>
+#include <set>
+#include <utility>
 
 #include "TPointTools.h"
 #include "TTextTools.h"
+#include "TVectorTools.h"
 
 // ---- Grid body and CSV export ----
 
@@ -128,10 +134,6 @@ void TMapTools::Insert(TMap* PtrDest, TMap* PtrSource) {
 }
 
 // ---- Cell arithmetic ----
-
-#include <algorithm>
-#include <cmath>
-#include <utility>
 
 namespace {
 namespace algebra {
@@ -731,14 +733,6 @@ TMap* TMapTools::BilinearInterpolate(const TMap* PtrMap, double DblResolution) {
 
 // ---- Patch and overlay queries ----
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
-#include <memory>
-#include <set>
-
-#include "TVectorTools.h"
-
 namespace {
 // Answers whether a value is in an exclusion list with `TVectorTools::HasValue`, asking it once
 // per distinct value found: HasValue takes the list by value, and asking per cell would copy the
@@ -829,10 +823,6 @@ std::map<double, std::vector<double>> TMapTools::GetValuesOverlay(const TMap* Pt
 }
 
 // ---- Stack statistics ----
-
-#include <algorithm>
-#include <cstddef>
-#include <memory>
 
 namespace {
 
@@ -985,8 +975,6 @@ std::vector<TMap*> TMapTools::Threshold(std::vector<TMap*> VecMaps, double DblTh
 }
 
 // ---- Per-cell series and gradients ----
-
-#include "TVectorTools.h"
 
 namespace {
 
