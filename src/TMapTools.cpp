@@ -884,6 +884,19 @@ std::vector<double> NoDataValues(const std::vector<TMap*>& VecMaps) {
   return VecNoData;
 }
 
+// Sets each cell of `Result` (on the stack's grid) to `CellOf(rows, column)`, where `rows`
+// holds the cell's row of every map in stack order.
+template <typename TCellOf>
+void FillFromStack(const std::vector<TMap*>& VecMaps, TMap& Result, TCellOf CellOf) {
+  std::vector<const double*> VecRows(VecMaps.size());
+  for (long LngY = 0; LngY < Result.MbrLngYDim; ++LngY) {
+    PointAtRow(VecMaps, 0, LngY, VecRows);
+    for (long LngX = 0; LngX < Result.MbrLngXDim; ++LngX) {
+      Result.SetPoint(LngX, LngY, CellOf(VecRows, static_cast<std::size_t>(LngX)));
+    }
+  }
+}
+
 }  // namespace
 
 // Cells are independent, so they are visited row by row to read each stored row
@@ -900,23 +913,16 @@ TMap* TMapTools::Sum(std::vector<TMap*> VecMaps) {
   const double DblResultNoData = PtrFirst->MbrDblNoDataValue;
   PtrResult->MbrDblNoDataValue = DblResultNoData;
   const std::vector<double> VecNoData = NoDataValues(VecMaps);
-  std::vector<const double*> VecRows(VecMaps.size());
-  for (long LngY = 0; LngY < PtrFirst->MbrLngYDim; ++LngY) {
-    PointAtRow(VecMaps, 0, LngY, VecRows);
-    for (long LngX = 0; LngX < PtrFirst->MbrLngXDim; ++LngX) {
-      const auto SizeX = static_cast<std::size_t>(LngX);
-      double DblTotal = 0.0;
-      for (std::size_t SizeM = 0; SizeM < VecRows.size(); ++SizeM) {
-        const double DblValue = VecRows[SizeM][SizeX];
-        if (DblValue == VecNoData[SizeM]) {
-          DblTotal = DblResultNoData;
-          break;
-        }
-        DblTotal += DblValue;
-      }
-      PtrResult->SetPoint(LngX, LngY, DblTotal);
-    }
-  }
+  FillFromStack(VecMaps, *PtrResult,
+                [&](const std::vector<const double*>& VecRows, std::size_t SizeX) {
+                  double DblTotal = 0.0;
+                  for (std::size_t SizeM = 0; SizeM < VecRows.size(); ++SizeM) {
+                    const double DblValue = VecRows[SizeM][SizeX];
+                    if (DblValue == VecNoData[SizeM]) return DblResultNoData;
+                    DblTotal += DblValue;
+                  }
+                  return DblTotal;
+                });
   return PtrResult.release();
 }
 
@@ -925,21 +931,16 @@ TMap* TMapTools::DataCounts(std::vector<TMap*> VecMaps) {
   CheckSameShape(VecMaps, "X-dimension of maps are inconsistent in TMapTools::DataCounts",
                  "Y-dimension of maps are inconsistent in TMapTools::DataCounts");
   CheckRowsStored(VecMaps);
-  const TMap* PtrFirst = VecMaps.front();
-  auto PtrResult = MapOnGridOf(PtrFirst);
+  auto PtrResult = MapOnGridOf(VecMaps.front());
   const std::vector<double> VecNoData = NoDataValues(VecMaps);
-  std::vector<const double*> VecRows(VecMaps.size());
-  for (long LngY = 0; LngY < PtrFirst->MbrLngYDim; ++LngY) {
-    PointAtRow(VecMaps, 0, LngY, VecRows);
-    for (long LngX = 0; LngX < PtrFirst->MbrLngXDim; ++LngX) {
-      const auto SizeX = static_cast<std::size_t>(LngX);
-      double DblCount = 0.0;
-      for (std::size_t SizeM = 0; SizeM < VecRows.size(); ++SizeM) {
-        if (VecRows[SizeM][SizeX] != VecNoData[SizeM]) DblCount += 1.0;
-      }
-      PtrResult->SetPoint(LngX, LngY, DblCount);
-    }
-  }
+  FillFromStack(VecMaps, *PtrResult,
+                [&](const std::vector<const double*>& VecRows, std::size_t SizeX) {
+                  double DblCount = 0.0;
+                  for (std::size_t SizeM = 0; SizeM < VecRows.size(); ++SizeM) {
+                    if (VecRows[SizeM][SizeX] != VecNoData[SizeM]) DblCount += 1.0;
+                  }
+                  return DblCount;
+                });
   return PtrResult.release();
 }
 
