@@ -9,9 +9,6 @@
 
 namespace gridclip_test {
 
-/// Rows of one map, row 0 northern.
-using TRows = std::vector<std::vector<double>>;
-
 /// A series of maps on one grid, owned here and lent to the operations as `TMap*`.
 struct TStack {
   std::vector<std::unique_ptr<TMap>> VecOwned;
