@@ -18,21 +18,29 @@ class TARCGISFileTools {
 
   /// Reads a grid from the stream into a new map (caller owns) with its edge and centre axes.
   /// Blanks, tabs, CR and LF all separate values; the stream is left just after the last
-  /// value read, so grids written one after another read back in turn. Throws:
-  /// "File format error: expected to find ncols tag", "File format error: expectd to find nrows
-  /// tag", "... xllcorner tag", "... yllcorner tag", "... cellsize tag", "... NODATA_value tag"
-  /// (the sixth tag may also be "nodata_value");
+  /// value read, so grids written one after another read back in turn. The map's X edges run
+  /// west to east from `xllcorner` and its Y edges north to south, row 0 being the first row
+  /// of the body; its no-data value is the header's. Throws, for a header word that is not
+  /// the tag expected (tags are case-sensitive):
+  /// "File format error: expected to find ncols tag",
+  /// "File format error: expectd to find nrows tag",
+  /// "File format error: expected to find xllcorner tag",
+  /// "File format error: expected to find yllcorner tag",
+  /// "File format error: expected to find cellsize tag",
+  /// "File format error: expected to find NODATA_value tag" (the sixth tag may also be
+  /// "nodata_value");
   /// "File format error: invalid header value in TARCGISFileTools::LoadARCGISFile" for a header
   /// number that is missing, not a number or not finite, a negative or 32-bit-overflowing
   /// `ncols`/`nrows`, or a `cellsize` not greater than 0;
   /// "File format error: invalid cell value in TARCGISFileTools::LoadARCGISFile" for a body
   /// token that is not a number ("nan" and "inf" are numbers);
   /// "Unexpected end of file found in TARCGISFileTools::LoadARCGISFile" when the body holds
-  /// fewer than `ncols` x `nrows` values.
+  /// fewer than `ncols` x `nrows` values (at once, without reading the body, when the rest of
+  /// a seekable stream is too short to hold them).
   static TMap* LoadARCGISFile(std::istream& Stream);
 
   /// Reads the named file as above. Throws the string "Unable to open file " + name when the
-  /// file cannot be opened, and the messages of the stream form.
+  /// file cannot be opened or is a directory, and the messages of the stream form.
   static TMap* LoadARCGISFile(std::string StgFileName);
 
   /// Writes the map (edge axes set) as a grid file: the header from the edge axes (the two

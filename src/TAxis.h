@@ -8,12 +8,14 @@
 
 /// An ordered list of points along one direction of a map, with the map's cell
 /// size. The axis owns its points. An axis letter of 'X' reads the points' x;
-/// every other letter reads y.
+/// every other letter reads y. Lookups note the axis's order on first use, so an axis (and a
+/// map that holds it) read from several threads at once needs a lock even for const calls.
 class TAxis {
  public:
   /// An axis without points, grown with `AddPoint`.
   explicit TAxis(double DblResolution);
-  /// An axis of `LngSize` empty (null) slots, to be filled with `SetPoint`.
+  /// An axis of `LngSize` empty (null) slots, to be filled with `SetPoint`; none for a
+  /// negative size.
   TAxis(double DblResolution, long LngSize);
   ~TAxis();
   TAxis(const TAxis&) = delete;
@@ -46,14 +48,16 @@ class TAxis {
   /// A new axis (caller owns) holding clones of points `LngStart` to `LngEnd`, both included.
   /// Throws, in this order: "Start index is out of range in TAxis::GetSegment",
   /// "End index is out of range in TAxis::GetSegment",
-  /// "Start index is greater than end index in TAxis::GetSegment".
+  /// "Start index is greater than end index in TAxis::GetSegment". The slots copied must be
+  /// filled.
   TAxis* GetSegment(long LngStart, long LngEnd) const;
 
   /// `GetSegment` from the segment holding the first point's ordinate to the segment
   /// holding the second's; passes on the failures of `GetIndex` and `GetSegment`.
   TAxis* GetSegment(const TPoint* PtrFirst, const TPoint* PtrSecond, char ChrAxis) const;
 
-  /// A deep copy (caller owns); each point is copied by its own `Clone`.
+  /// A deep copy (caller owns); each point is copied by its own `Clone`. Every slot must be
+  /// filled.
   TAxis* Clone() const;
 
   double MbrDblResolution;

@@ -28,8 +28,9 @@ class TMap {
   TMap(const TMap&) = delete;
   TMap& operator=(const TMap&) = delete;
 
-  /// Resets the axes and dimensions and appends `LngYDim` rows of `LngXDim` copies of the
-  /// no-data value. Meant for a map that has no rows yet.
+  /// Drops the axes, sets the cell size, dimensions and no-data value, and appends `LngYDim`
+  /// rows of `LngXDim` copies of the no-data value (no rows or columns for negative counts).
+  /// Meant for a map that has no rows yet.
   void Init(double DblResolution, long LngXDim, long LngYDim, double DblNoDataValue);
 
   /// Unchecked store of a cell value: the caller keeps both indices within the grid.
@@ -71,8 +72,10 @@ class TMap {
   TMapPoint* GetPoint(long LngX, long LngY) const;
 
   /// Axis setters: each clones its argument (which stays the caller's) and derives the other
-  /// axis of the direction, replacing both. Each throws, with the map unchanged, when the
-  /// length is wrong:
+  /// axis of the direction (`TAxisTools`), replacing both; every slot of the argument must be
+  /// filled. A centre axis without points (a map of 0 columns or rows) throws "Index is out of
+  /// range in TAxis::GetPoint", as edges cannot be derived from it. Each throws, with the map
+  /// unchanged, when the length is wrong:
   /// "Length of new X axis does not match the X dimension of the map" (`MbrLngXDim` points),
   /// "Length of new Y axis does not match the Y dimension of the map" (`MbrLngYDim` points),
   /// "Length of new X interval axis does not fit the X dimension of the map" (+1 points),
@@ -87,14 +90,17 @@ class TMap {
   /// "Ordinate is out of range in TAxis::GetIndex". Needs the edge axes.
   long GetIndex(double DblOrdinate, char ChrAxis) const;
 
-  /// The value of the cell holding the point. Throws "LngX is out of range in
-  /// TMap::GetPointVal", then "LngY is out of range in TMap::GetPointVal", and passes on the
-  /// failures of `GetIndex`.
+  /// The value of the cell holding the point. Both indices are looked up on the edge axes
+  /// first, x then y: a point outside the grid throws "Ordinate is out of range in
+  /// TAxis::GetIndex". Then "LngX is out of range in TMap::GetPointVal" or "LngY is out of
+  /// range in TMap::GetPointVal" when the edge axes reach beyond the dimensions.
   double GetPointVal(const TPoint* PtrPoint) const;
 
   /// A new point (caller owns) with the query's own x and y and the value of the cell holding
-  /// it. Throws "LngX is out of range in TMap::GetPoint (TPoint*)", then
-  /// "LngY is out of range in TMap::GetPoint (TPoint*)", and the failures of `GetIndex`.
+  /// it. Throws the failures of `GetIndex` (x, then y) for a point outside the grid, then
+  /// "LngX is out of range in TMap::GetPoint (TPoint*)" or
+  /// "LngY is out of range in TMap::GetPoint (TPoint*)" when the edge axes reach beyond the
+  /// dimensions.
   TMapPoint* GetPoint(const TPoint* PtrPoint) const;
 
   /// Stores `DblValue` in the cell holding the point. Throws the messages of
@@ -104,15 +110,22 @@ class TMap {
   /// `GetPointVal` of each point, in order; the first failing point ends the call.
   std::vector<double> GetPointValues(std::vector<TPoint*> VecPoints) const;
 
+  /// The side of a square cell, in map units.
   double MbrDblResolution;
+  /// Columns and rows.
   long MbrLngXDim = 0;
   long MbrLngYDim = 0;
+  /// The cells, `MbrVecRows[row][column]`; `MbrLngYDim` rows of `MbrLngXDim` values.
   std::vector<std::vector<double>> MbrVecRows;
+  /// Cell centres (one point per column or row) and cell edges (one more), owned by the map.
+  /// Null until set; whatever needs coordinates needs them.
   std::unique_ptr<TAxis> MbrPtrXAxis;
   std::unique_ptr<TAxis> MbrPtrYAxis;
   std::unique_ptr<TAxis> MbrPtrXAxisInterval;
   std::unique_ptr<TAxis> MbrPtrYAxisInterval;
+  /// A label for the caller's use; the library neither sets nor reads it.
   std::string MbrStgName;
+  /// A cell holds no data when it equals this value exactly.
   double MbrDblNoDataValue = -9999.0;
 
  private:

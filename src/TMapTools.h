@@ -10,7 +10,11 @@
 
 /// Operations on one map, on pairs of maps and on stacks (ordered series of maps of one
 /// grid). Inputs are only read unless a function says otherwise; every map, point or vector
-/// of them returned by pointer is new and belongs to the caller.
+/// of them returned by pointer is new and belongs to the caller. Maps and points passed in
+/// must not be null. A map whose stored rows are shorter than `MbrLngXDim` (possible only
+/// through `TMap::AddRow`) makes a function that reads them throw the messages of
+/// `TMap::GetPointVal`. A function that fails leaves nothing allocated (`Intersection`
+/// says what it hands over before failing).
 class TMapTools {
  public:
   TMapTools() = delete;
@@ -24,7 +28,8 @@ class TMapTools {
   static void WriteFlatFile(TMap* PtrMap, std::ostream& Stream, char ChrSeparator);
 
   /// Writes one line "x,y,value" per cell (centre coordinates), column by column and within a
-  /// column from row 0 down; no header line. Needs the centre axes.
+  /// column from row 0 down; no header line. Numbers are written losslessly. Needs the centre
+  /// axes.
   static void WriteCSVFile(TMap* PtrMap, std::ostream& Stream);
 
   // ---- Clipping ----
@@ -37,9 +42,12 @@ class TMapTools {
 
   /// Clips both maps to their common extent: `PtrResult1` receives the first map's part and
   /// `PtrResult2` the second's (new maps, caller owns). Maps on one lattice give results of
-  /// equal size covering the same ground. Throws "Maps do not intersect in
-  /// TMapTools::Intersection" (neither result set) when the maps do not share at least one
-  /// cell; `PtrResult1` is set before the second map is cut.
+  /// equal size covering the same ground. Otherwise each map is cut from the cell holding the
+  /// point half a cell of the finer map inside the north-west corner of the common extent to
+  /// the cell holding the point as far inside its south-east corner. Throws "Maps do not
+  /// intersect in TMapTools::Intersection" (neither result set) when the maps do not share at
+  /// least one cell, and passes on the failures of `Extract`; `PtrResult1` is set (and the
+  /// caller's to delete) before the second map is cut.
   static void Intersection(TMap* PtrMap1, TMap* PtrMap2, TMap*& PtrResult1, TMap*& PtrResult2);
 
   /// Writes every cell of `PtrSource` into the cell of `PtrDest` under its centre, row by row,
@@ -173,8 +181,12 @@ class TMapTools {
                                   const TMapPoint* PtrP3, const TMapPoint* PtrP4, TMapPoint* PtrP5);
 
   /// Resamples `PtrMap` to cell size `DblResolution` on the grid of `Downscale`, interpolating
-  /// between the centres of the source cells. Cells in a band about one source cell wide along
-  /// the edges are not sampled and hold the source's no-data value, which is also the result's.
+  /// between the centres of the source cells. Samples start one source cell inside the first
+  /// edges and step by the new cell size; each lands in its own result cell, which takes the
+  /// value at the sample point, not at its centre (for a new size that divides the source's,
+  /// the south-west corner of the cell on a map read from a grid file). Cells in a band about
+  /// one source cell wide along the edges are not sampled and hold the source's no-data value,
+  /// which is also the result's.
   /// Corner values are used as numbers, no-data included. The caller owns the result.
   /// Throws "New resolution cannot be <= 0.0 in TMapTools::BilinearInterpolate" (NaN included),
   /// the messages of `Downscale`, "LngGetX1 is out of range in TMapTools::BilinearInterpolate"

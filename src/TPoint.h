@@ -5,6 +5,7 @@
 /// deleted through `TPoint*`, derived points included.
 class TPoint {
  public:
+  /// The point (`DblX`, `DblY`): easting and northing of a map read from a grid file.
   TPoint(double DblX, double DblY) : MbrDblX(DblX), MbrDblY(DblY) {}
   virtual ~TPoint() = default;
 

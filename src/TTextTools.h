@@ -39,7 +39,10 @@ class TTextTools {
   /// time for the same reason.
   class TTokenReader {
    public:
+    /// Reads from the stream's buffer, which must outlive the reader; a stream without a
+    /// buffer gives no tokens.
     explicit TTokenReader(std::istream& Stream);
+    /// Closes the reader (see `Close`).
     ~TTokenReader();
     TTokenReader(const TTokenReader&) = delete;
     TTokenReader& operator=(const TTokenReader&) = delete;
@@ -69,16 +72,22 @@ class TTextTools {
   /// A short write puts the stream in the bad state; later writes are dropped.
   class TBlockWriter {
    public:
+    /// Writes into the stream, which must outlive the writer. Nothing is written while the
+    /// stream is not good.
     explicit TBlockWriter(std::ostream& Stream);
+    /// Hands what is left to the stream (without flushing it); never throws.
     ~TBlockWriter();
     TBlockWriter(const TBlockWriter&) = delete;
     TBlockWriter& operator=(const TBlockWriter&) = delete;
 
+    /// Appends the text or the character as it is.
     void Text(std::string_view StgText);
     void Char(char ChrValue);
+    /// Appends the number as `FormatNumber` writes it.
     void Number(double DblValue);
     /// The number right-aligned in a field of `SizeWidth` characters (wider ones in full).
     void Number(double DblValue, std::size_t SizeWidth);
+    /// Appends the whole number in plain decimal, with a leading minus when negative.
     void Integer(long LngValue);
     /// Hands everything collected to the stream and flushes it.
     void Flush();
