@@ -6,7 +6,8 @@
    every such part of an example is shown in the README. The tests build and run the examples,
    so the code the README shows compiles and works.
 2. The README's table of messages and the manual page's DIAGNOSTICS list the same messages.
-3. The manual page renders without warnings (when groff is installed).
+3. The manual page names the project's version and renders without warnings (when groff is
+   installed).
 
 Usage: check_docs.py SOURCE_DIR
 """
@@ -109,6 +110,12 @@ def main():
     for message in sorted(in_man - in_readme):
         check(False, f"README lacks the message: {message}")
     print(f"{len(in_readme)} messages in both the README and the manual page")
+
+    with open(os.path.join(source_dir, "CMakeLists.txt"), encoding="utf-8") as stream:
+        version = re.search(r"project\(\s*gridclip\s+VERSION\s+([\d.]+)", stream.read()).group(1)
+    title = re.search(r"^\.TH .*$", man, re.M).group(0)
+    check(f'"gridclip {version}"' in title,
+          f"the manual page's title line does not name version {version}: {title}")
 
     if shutil.which("groff"):
         result = subprocess.run(["groff", "-man", "-Tutf8", "-ww", "-z", man_path],
