@@ -14,10 +14,7 @@ void TMapTools::WriteFlatFile(TMap* PtrMap, std::ostream& Stream, char ChrSepara
   for (long LngY = 0; LngY < PtrMap->MbrLngYDim; ++LngY) {
     const std::vector<double>& VecRow = PtrMap->MbrVecRows[static_cast<std::size_t>(LngY)];
     const std::size_t SizeWritten = std::min(SizeCols, VecRow.size());
-    for (std::size_t SizeX = 0; SizeX < SizeWritten; ++SizeX) {
-      Writer.Number(VecRow[SizeX]);
-      Writer.Char(ChrSeparator);
-    }
+    Writer.Numbers(VecRow.data(), SizeWritten, ChrSeparator);
     if (SizeWritten < SizeCols) {
       Writer.Flush();
       throw "X-ordinate is out of range in TMap::GetPointVal";
