@@ -43,5 +43,5 @@ void BM_DownscaleToHalfCell(benchmark::State& State) {
 }
 }  // namespace
 
-BENCHMARK(BM_BilinearInterpolateMapToHalfCell)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BilinearInterpolateMapToHalfCell)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DownscaleToHalfCell)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
