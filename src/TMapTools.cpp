@@ -1045,10 +1045,62 @@ TMap* TMapTools::DataCounts(std::vector<TMap*> VecMaps) {
   return PtrResult.release();
 }
 
+namespace {
+// True when looking up each cell centre of the map in its own edges finds that very cell, as
+// for every regular grid: then dividing one map on this grid by another matches cells by index.
+bool CentresFindTheirOwnCells(const TMap& Map) {
+  try {
+    for (long LngX = 0; LngX < Map.MbrLngXDim; ++LngX) {
+      if (Map.GetIndex(Map.MbrPtrXAxis->GetPoint(LngX)->MbrDblX, 'X') != LngX) return false;
+    }
+    for (long LngY = 0; LngY < Map.MbrLngYDim; ++LngY) {
+      if (Map.GetIndex(Map.MbrPtrYAxis->GetPoint(LngY)->MbrDblY, 'Y') != LngY) return false;
+    }
+  } catch (const char*) {
+    return false;
+  }
+  return true;
+}
+}  // namespace
+
+// The sum divided by the data count. On a regular grid both are taken in one pass over the
+// stack, with the sum's additions, the count and the division's no-data rule of the three
+// separate steps, so every cell is the same as theirs; any other grid takes the three steps.
 TMap* TMapTools::Average(std::vector<TMap*> VecMaps) {
-  const std::unique_ptr<TMap> PtrSum(Sum(VecMaps));
-  const std::unique_ptr<TMap> PtrCounts(DataCounts(std::move(VecMaps)));
-  return Divide(PtrSum.get(), PtrCounts.get());
+  if (VecMaps.size() < 2) throw "Must have more than 2 maps to sum in TMapTools::Sum";
+  CheckSameShape(VecMaps, "X-dimension of maps are inconsistent in TMapTools::Sum",
+                 "Y-dimension of maps are inconsistent in TMapTools::Sum");
+  CheckRowsStored(VecMaps);
+  const TMap* PtrFirst = VecMaps.front();
+  auto PtrResult = MapOnGridOf(PtrFirst);
+  if (!CentresFindTheirOwnCells(*PtrResult)) {
+    const std::unique_ptr<TMap> PtrSum(Sum(VecMaps));
+    const std::unique_ptr<TMap> PtrCounts(DataCounts(std::move(VecMaps)));
+    return Divide(PtrSum.get(), PtrCounts.get());
+  }
+  const double DblResultNoData = PtrFirst->MbrDblNoDataValue;
+  PtrResult->MbrDblNoDataValue = DblResultNoData;
+  const std::vector<double> VecNoData = NoDataValues(VecMaps);
+  FillFromStack(VecMaps, *PtrResult,
+                [&](const std::vector<const double*>& VecRows, std::size_t SizeX) {
+                  double DblTotal = 0.0;
+                  double DblCount = 0.0;
+                  bool BlnMissing = false;
+                  for (std::size_t SizeM = 0; SizeM < VecRows.size(); ++SizeM) {
+                    const double DblValue = VecRows[SizeM][SizeX];
+                    if (DblValue == VecNoData[SizeM]) {
+                      BlnMissing = true;
+                    } else {
+                      DblCount += 1.0;
+                      if (!BlnMissing) DblTotal += DblValue;
+                    }
+                  }
+                  // The sum's cell, then the quotient unless that cell holds the marker (a
+                  // count is never the count map's marker, -9999).
+                  const double DblSum = BlnMissing ? DblResultNoData : DblTotal;
+                  return DblSum == DblResultNoData ? DblResultNoData : DblSum / DblCount;
+                });
+  return PtrResult.release();
 }
 
 std::vector<TMap*> TMapTools::MovingAverage(std::vector<TMap*> VecMaps, int IntWindow) {
