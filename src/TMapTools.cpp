@@ -192,7 +192,12 @@ void TMapTools::Insert(TMap* PtrDest, TMap* PtrSource) {
       if (Column.ChrFailure != nullptr || Row.ChrFailure != nullptr || BlnShortRow) {
         throw FirstFailure(Column, Row, BlnShortRow);
       }
-      PtrDest->SetPoint(Column.LngIndex, Row.LngIndex, VecSource[static_cast<std::size_t>(LngX)]);
+      std::vector<double>& VecDest = PtrDest->MbrVecRows[static_cast<std::size_t>(Row.LngIndex)];
+      if (static_cast<std::size_t>(Column.LngIndex) >= VecDest.size()) {
+        throw "LngX is out of range in TMap::GetPointVal";  // a short destination row
+      }
+      VecDest[static_cast<std::size_t>(Column.LngIndex)] =
+          VecSource[static_cast<std::size_t>(LngX)];
     }
   }
 }

@@ -183,3 +183,12 @@ TEST(TMapTools, InsertRefusesSourcesBeyondTheDestination) {
     EXPECT_EQ(PtrDest->MbrVecRows, Before);
   }
 }
+
+TEST(TMapTools, InsertNeverWritesPastAShortDestinationRow) {
+  auto PtrDest = MakeGrid(0, 0, 1, Numbered(4, 4));
+  PtrDest->MbrVecRows[1].resize(2);  // as a row added short by AddRow leaves it
+  auto PtrSource = MakeGrid(1, 1, 1, {{-1, -2}, {-3, -4}});  // columns 1-2, rows 1-2
+  EXPECT_THROW_MSG(TMapTools::Insert(PtrDest.get(), PtrSource.get()),
+                   "LngX is out of range in TMap::GetPointVal");
+  EXPECT_EQ(PtrDest->MbrVecRows[1], (std::vector<double>{100, -1}));  // written up to the failure
+}
