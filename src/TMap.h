@@ -93,7 +93,8 @@ class TMap {
   /// The value of the cell holding the point. Both indices are looked up on the edge axes
   /// first, x then y: a point outside the grid throws "Ordinate is out of range in
   /// TAxis::GetIndex". Then "LngX is out of range in TMap::GetPointVal" or "LngY is out of
-  /// range in TMap::GetPointVal" when the edge axes reach beyond the dimensions.
+  /// range in TMap::GetPointVal" when the edge axes reach beyond the dimensions, and the X
+  /// message when a short row added by `AddRow` lacks the column.
   double GetPointVal(const TPoint* PtrPoint) const;
 
   /// A new point (caller owns) with the query's own x and y and the value of the cell holding
@@ -104,7 +105,7 @@ class TMap {
   TMapPoint* GetPoint(const TPoint* PtrPoint) const;
 
   /// Stores `DblValue` in the cell holding the point. Throws the messages of
-  /// `GetPointVal(const TPoint*)` and writes nothing when the point lies outside the grid.
+  /// `GetPointVal(const TPoint*)`, having written nothing.
   void SetPoint(const TPoint* PtrPoint, double DblValue);
 
   /// `GetPointVal` of each point, in order; the first failing point ends the call.
