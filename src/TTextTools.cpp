@@ -10,6 +10,7 @@
 
 namespace {
 constexpr std::size_t BlockSize = std::size_t{1} << 20;
+constexpr std::size_t FirstBlockSize = std::size_t{1} << 12;
 
 char* CopyText(char* ChrOut, std::string_view StgText) {
   std::memcpy(ChrOut, StgText.data(), StgText.size());
@@ -182,9 +183,15 @@ bool TTextTools::TTokenReader::Refill() {
     MbrSizePos = 0;
   }
   if (MbrBlnSeekable) {
-    if (MbrVecData.size() < MbrSizeEnd + BlockSize) MbrVecData.resize(MbrSizeEnd + BlockSize);
-    const auto LngRead = MbrPtrBuffer->sgetn(MbrVecData.data() + MbrSizeEnd,
-                                             static_cast<std::streamsize>(BlockSize));
+    // A stream shorter than a block gets a buffer of its own size (one byte more, to see its
+    // end), so reading many small grids does not clear a megabyte for each.
+    std::size_t SizeWant = BlockSize;
+    if (MbrLngStreamLeft >= 0 && MbrLngStreamLeft < static_cast<long long>(BlockSize)) {
+      SizeWant = static_cast<std::size_t>(MbrLngStreamLeft) + 1;
+    }
+    if (MbrVecData.size() < MbrSizeEnd + SizeWant) MbrVecData.resize(MbrSizeEnd + SizeWant);
+    const auto LngRead =
+        MbrPtrBuffer->sgetn(MbrVecData.data() + MbrSizeEnd, static_cast<std::streamsize>(SizeWant));
     if (LngRead <= 0) {
       MbrBlnEnd = true;
       return false;
@@ -245,8 +252,7 @@ void TTextTools::TTokenReader::Close() {
 
 // ---- TBlockWriter ----
 
-TTextTools::TBlockWriter::TBlockWriter(std::ostream& Stream)
-    : MbrStream(Stream), MbrVecBlock(BlockSize) {}
+TTextTools::TBlockWriter::TBlockWriter(std::ostream& Stream) : MbrStream(Stream) {}
 
 TTextTools::TBlockWriter::~TBlockWriter() {
   try {
@@ -257,7 +263,14 @@ TTextTools::TBlockWriter::~TBlockWriter() {
 }
 
 char* TTextTools::TBlockWriter::Reserve(std::size_t SizeBytes) {
-  if (MbrSizeUsed + SizeBytes > MbrVecBlock.size()) {
+  const std::size_t SizeNeeded = MbrSizeUsed + SizeBytes;
+  if (SizeNeeded > MbrVecBlock.size() && MbrVecBlock.size() < BlockSize) {
+    // The block grows to full size only for output that fills it, so writing a small grid
+    // does not clear a megabyte.
+    const std::size_t SizeGrown = std::max({SizeNeeded, MbrVecBlock.size() * 2, FirstBlockSize});
+    MbrVecBlock.resize(std::min(SizeGrown, BlockSize));
+  }
+  if (SizeNeeded > MbrVecBlock.size()) {
     Drain();
     if (SizeBytes > MbrVecBlock.size()) MbrVecBlock.resize(SizeBytes);
   }
