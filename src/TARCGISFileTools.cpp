@@ -69,8 +69,10 @@ struct THeader {
   double DblNoData = -9999.0;
 };
 
+// A grid has at least one cell: a zero dimension would still cost the other dimension's rows
+// or axis points, up to billions of them, with nothing in the file to pay for them.
 long CheckedDimension(double DblValue) {
-  if (!(DblValue >= 0.0 && DblValue <= static_cast<double>(INT32_MAX))) throw InvalidHeaderValue;
+  if (!(DblValue >= 1.0 && DblValue <= static_cast<double>(INT32_MAX))) throw InvalidHeaderValue;
   return static_cast<long>(DblValue);
 }
 
