@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -42,10 +43,14 @@ class GridclipCommand : public ::testing::Test {
     std::ofstream(Path(StgName), std::ios::binary) << StgText;
   }
 
-  // Runs gridclip with the arguments (already quoted as needed) from the scratch folder.
+  // Runs gridclip with the arguments (already quoted as needed) from the scratch folder,
+  // behind the words in GRIDCLIP_COMMAND_WRAPPER when set (for instance a valgrind command
+  // with -q and --error-exitcode, so that a memory error shows as output and a bad status).
   TRun Run(const std::string& StgArgs) const {
-    const std::string StgCommand = "cd '" + MbrDir.string() + "' && '" GRIDCLIP_COMMAND "' " +
-                                   StgArgs + " >stdout.txt 2>stderr.txt";
+    const char* ChrWrapper = std::getenv("GRIDCLIP_COMMAND_WRAPPER");
+    const std::string StgCommand =
+        "cd '" + MbrDir.string() + "' && " + (ChrWrapper != nullptr ? ChrWrapper : "") +
+        " '" GRIDCLIP_COMMAND "' " + StgArgs + " >stdout.txt 2>stderr.txt";
     const int IntRaw = std::system(StgCommand.c_str());
     TRun Result{ReadFile(MbrDir / "stdout.txt"), ReadFile(MbrDir / "stderr.txt"),
                 WIFEXITED(IntRaw) ? WEXITSTATUS(IntRaw) : -1};
