@@ -8,12 +8,12 @@
 
 // Internal consistency checks of the axis setters. They stay active in release builds:
 // they cost two comparisons per axis change and guard every later lookup.
-#define GRIDCLIP_INVARIANT(Expr)                                                      \
-  do {                                                                                \
-    if (!(Expr)) {                                                                    \
-      std::fprintf(stderr, "%s:%d: invariant failed: %s\n", "TMap", __LINE__, #Expr); \
-      std::abort();                                                                   \
-    }                                                                                 \
+#define GRIDCLIP_INVARIANT(Expr, Text)                                               \
+  do {                                                                               \
+    if (!(Expr)) {                                                                   \
+      std::fprintf(stderr, "%s:%d: invariant failed: %s\n", "TMap", __LINE__, Text); \
+      std::abort();                                                                  \
+    }                                                                                \
   } while (false)
 
 TMap::TMap(double DblResolution) : MbrDblResolution(DblResolution) {}
@@ -98,8 +98,10 @@ void TMap::SetXAxis(const TAxis* PtrAxis) {
   std::unique_ptr<TAxis> PtrEdges(TAxisTools::PointsToIntervals(PtrAxis, 'X'));
   MbrPtrXAxis.reset(PtrAxis->Clone());
   MbrPtrXAxisInterval = std::move(PtrEdges);
-  GRIDCLIP_INVARIANT(MbrPtrXAxis->GetSize() == MbrLngXDim);
-  GRIDCLIP_INVARIANT(MbrPtrXAxisInterval->GetSize() == MbrLngXDim + 1);
+  GRIDCLIP_INVARIANT(MbrPtrXAxis->GetSize() == MbrLngXDim,
+                     "MbrPtrXAxis -> GetSize () == MbrLngXDim");
+  GRIDCLIP_INVARIANT(MbrPtrXAxisInterval->GetSize() == MbrLngXDim + 1,
+                     "MbrPtrXAxisInterval -> GetSize () == MbrLngXDim + 1");
 }
 
 void TMap::SetYAxis(const TAxis* PtrAxis) {
@@ -109,8 +111,10 @@ void TMap::SetYAxis(const TAxis* PtrAxis) {
   std::unique_ptr<TAxis> PtrEdges(TAxisTools::PointsToIntervals(PtrAxis, 'Y'));
   MbrPtrYAxis.reset(PtrAxis->Clone());
   MbrPtrYAxisInterval = std::move(PtrEdges);
-  GRIDCLIP_INVARIANT(MbrPtrYAxis->GetSize() == MbrLngYDim);
-  GRIDCLIP_INVARIANT(MbrPtrYAxisInterval->GetSize() == MbrLngYDim + 1);
+  GRIDCLIP_INVARIANT(MbrPtrYAxis->GetSize() == MbrLngYDim,
+                     "MbrPtrYAxis -> GetSize () == MbrLngYDim");
+  GRIDCLIP_INVARIANT(MbrPtrYAxisInterval->GetSize() == MbrLngYDim + 1,
+                     "MbrPtrYAxisInterval -> GetSize () == MbrLngYDim + 1");
 }
 
 void TMap::SetXAxisInterval(const TAxis* PtrAxis) {
@@ -120,8 +124,10 @@ void TMap::SetXAxisInterval(const TAxis* PtrAxis) {
   std::unique_ptr<TAxis> PtrCentres(TAxisTools::IntervalsToPoints(PtrAxis, 'X'));
   MbrPtrXAxisInterval.reset(PtrAxis->Clone());
   MbrPtrXAxis = std::move(PtrCentres);
-  GRIDCLIP_INVARIANT(MbrPtrXAxis->GetSize() == MbrLngXDim);
-  GRIDCLIP_INVARIANT(MbrPtrXAxisInterval->GetSize() == MbrLngXDim + 1);
+  GRIDCLIP_INVARIANT(MbrPtrXAxis->GetSize() == MbrLngXDim,
+                     "MbrPtrXAxis -> GetSize () == MbrLngXDim");
+  GRIDCLIP_INVARIANT(MbrPtrXAxisInterval->GetSize() == MbrLngXDim + 1,
+                     "MbrPtrXAxisInterval -> GetSize () == MbrLngXDim + 1");
 }
 
 void TMap::SetYAxisInterval(const TAxis* PtrAxis) {
@@ -131,8 +137,10 @@ void TMap::SetYAxisInterval(const TAxis* PtrAxis) {
   std::unique_ptr<TAxis> PtrCentres(TAxisTools::IntervalsToPoints(PtrAxis, 'Y'));
   MbrPtrYAxisInterval.reset(PtrAxis->Clone());
   MbrPtrYAxis = std::move(PtrCentres);
-  GRIDCLIP_INVARIANT(MbrPtrYAxis->GetSize() == MbrLngYDim);
-  GRIDCLIP_INVARIANT(MbrPtrYAxisInterval->GetSize() == MbrLngYDim + 1);
+  GRIDCLIP_INVARIANT(MbrPtrYAxis->GetSize() == MbrLngYDim,
+                     "MbrPtrYAxis -> GetSize () == MbrLngYDim");
+  GRIDCLIP_INVARIANT(MbrPtrYAxisInterval->GetSize() == MbrLngYDim + 1,
+                     "MbrPtrYAxisInterval -> GetSize () == MbrLngYDim + 1");
 }
 
 long TMap::GetIndex(double DblOrdinate, char ChrAxis) const {

@@ -141,13 +141,179 @@ class TMapTools {
 
   // ---- Downscale, subdivide and bilinear interpolation ----
 
+  /// An empty grid of cell size `DblResolution` (map units) over the area of `PtrMap`: it
+  /// starts at the source's first X and Y edges (the north-west corner of a map read from a
+  /// grid file), runs in the source's Y direction and has r * C / s columns and r * R / s rows,
+  /// cut toward zero, so it never reaches beyond the source. Every cell and the no-data value
+  /// are -9999; no source value is read. The source needs its edge axes; the caller owns the
+  /// result. Throws "New resolution must be > 0.0 in TMapTools::Downscale" (NaN included),
+  /// "Result grid is too large in TMapTools::Downscale" when a count does not fit in 32 bits,
+  /// "Index is out of range in TAxis::GetPoint" when the grid would have no column or no row.
+  static TMap* Downscale(const TMap* PtrMap, double DblResolution);
+
+  /// `PtrMap` with every cell split into `IntFactor` x `IntFactor` cells of cell size r / k
+  /// that carry the source cell's value; the result keeps the source's edges, Y direction and
+  /// no-data value. The source needs its edge axes; the caller owns the result. Throws
+  /// "Subdivision factor must be > 0 in TMapTools::Subdivide", "Result grid is too large in
+  /// TMapTools::Subdivide" when a count does not fit in 32 bits, and passes on the source's
+  /// "X-ordinate is out of range in TMap::GetPointVal" for a row shorter than the map.
+  static TMap* Subdivide(const TMap* PtrMap, int IntFactor);
+
+  /// The bilinear interpolation at (x, y) of the values q11 at (x1, y1), q21 at (x2, y1),
+  /// q12 at (x1, y2) and q22 at (x2, y2). Not clamped: outside the rectangle it extrapolates;
+  /// x1 == x2 or y1 == y2 gives infinity or NaN. Throws nothing.
+  static double BilinearInterpolate(double DblQ11, double DblQ21, double DblQ12, double DblQ22,
+                                    double DblX, double DblX1, double DblX2, double DblY,
+                                    double DblY1, double DblY2);
+
+  /// Sets `PtrP5->MbrDblValue` to the interpolation at P5's coordinates from the corner values
+  /// of P1 to P4 (q11, q21, q12, q22), with x1, y1 from P1, x2 from P2 and y2 from P3; nothing
+  /// else is read or changed. Throws nothing.
+  static void BilinearInterpolate(const TMapPoint* PtrP1, const TMapPoint* PtrP2,
+                                  const TMapPoint* PtrP3, const TMapPoint* PtrP4, TMapPoint* PtrP5);
+
+  /// Resamples `PtrMap` to cell size `DblResolution` on the grid of `Downscale`, interpolating
+  /// between the centres of the source cells. Cells in a band about one source cell wide along
+  /// the edges are not sampled and hold the source's no-data value, which is also the result's.
+  /// Corner values are used as numbers, no-data included. The caller owns the result.
+  /// Throws "New resolution cannot be <= 0.0 in TMapTools::BilinearInterpolate" (NaN included),
+  /// the messages of `Downscale`, "LngGetX1 is out of range in TMapTools::BilinearInterpolate"
+  /// (then LngGetX2, LngGetY1, LngGetY2) when a sample's enclosing cells leave the source, and
+  /// "Ordinate is out of range in TAxis::GetIndex" for a sample outside the source or result.
+  static TMap* BilinearInterpolate(const TMap* PtrMap, double DblResolution);
+
   // ---- Patch and overlay queries ----
+
+  /// The smallest block holding every cell whose value equals `DblValue` exactly, written to
+  /// `LngNorth`, `LngSouth` (rows) and `LngWest`, `LngEast` (columns), both ends included. The
+  /// cells need not touch. When no cell holds the value (a NaN never matches) all four become 0,
+  /// the same block as a value found only in cell (0, 0). Throws nothing.
+  static void FindPatchExtent(const TMap* PtrMap, double DblValue, long& LngNorth, long& LngSouth,
+                              long& LngWest, long& LngEast);
+
+  /// Widens the block `LngNorth`, `LngSouth`, `LngWest`, `LngEast` in place by `LngN` cells on
+  /// every side (for `LngN` >= 0) and clips it to the map's rows and columns; indices outside
+  /// the map are clipped as well. Throws nothing.
+  static void BufferIndices(const TMap* PtrMap, long LngN, long& LngNorth, long& LngSouth,
+                            long& LngWest, long& LngEast);
+
+  /// For every zone value of `PtrZoneMap`, the values of `PtrValueMap` at the cells of that
+  /// zone, in cell order (column by column from column 0, each from row 0). Zone values listed
+  /// in `VecExcluded`, and NaN zone values, get no entry; no-data markers are not special.
+  /// Every vector of the result is non-empty. Throws "Map X-dimensions do not match", then
+  /// "Map Y-Dimensions do not match", before anything is collected.
+  static std::map<double, std::vector<double>> GetValuesOverlay(const TMap* PtrValueMap,
+                                                                const TMap* PtrZoneMap,
+                                                                std::vector<double> VecExcluded);
 
   // ---- Stack statistics ----
 
+  // A stack is a vector of maps of one grid in series order; the maps stay the caller's and are
+  // only read. A cell of a map lacks data when it equals that map's own `MbrDblNoDataValue`
+  // (NaN never does). Result maps lie on copies of the first map's centre axes, which it must
+  // have, and belong to the caller. Building them passes on "Axes resolutions do not match in
+  // TMap::TMap". A map whose stored rows are shorter than its dimensions say gives the messages
+  // of `TMap::GetPointVal`.
+
+  /// Per-cell sum of the stack, values added in stack order. The result's `MbrDblNoDataValue`
+  /// is the first map's, and a cell where any map lacks data holds it.
+  /// Throws "Must have more than 2 maps to sum in TMapTools::Sum" for fewer than two maps, then,
+  /// at the first map whose size differs from the first map's,
+  /// "X-dimension of maps are inconsistent in TMapTools::Sum" or
+  /// "Y-dimension of maps are inconsistent in TMapTools::Sum".
+  static TMap* Sum(std::vector<TMap*> VecMaps);
+
+  /// Per-cell number of maps that hold data, as 0.0, 1.0, ...; the result's no-data value is
+  /// -9999 and no cell holds it. Throws "Must have at least 1 map in TMapTools::DataCounts",
+  /// then "X-dimension of maps are inconsistent in TMapTools::DataCounts" or
+  /// "Y-dimension of maps are inconsistent in TMapTools::DataCounts".
+  static TMap* DataCounts(std::vector<TMap*> VecMaps);
+
+  /// Per-cell mean: `Sum` divided by `DataCounts` with `Divide`. A cell where any map lacks data
+  /// holds the first map's no-data value, which is also the result's. Throws what `Sum` throws.
+  static TMap* Average(std::vector<TMap*> VecMaps);
+
+  /// The `Average` of every run of `IntWindow` consecutive maps: result k averages maps k to
+  /// k + `IntWindow` - 1, so there are n - `IntWindow` + 1 results, none when the window is
+  /// longer than the stack. A window of fewer than 2 maps throws
+  /// "Must have more than 2 maps to sum in TMapTools::Sum" (unless the stack is shorter than
+  /// it). Throws what `Average` throws; a failure returns no results.
+  static std::vector<TMap*> MovingAverage(std::vector<TMap*> VecMaps, int IntWindow);
+
+  /// The single-map `Threshold` of each map, in stack order; the maps may differ in size. An
+  /// empty stack gives an empty vector. Passes on the failures of the single-map `Threshold`;
+  /// a failure returns no results.
+  static std::vector<TMap*> Threshold(std::vector<TMap*> VecMaps, double DblThreshold);
+
   // ---- Per-cell series and gradients ----
 
+  /// The values of cell (`LngX`, `LngY`) in maps `IntStart` to `IntEnd` (0-based, inclusive),
+  /// in stack order and as stored. Throws
+  /// "Start map number is out of range in TMapTools::GetValuesVector", then
+  /// "End map number is out of range in TMapTools::GetValuesVector", then
+  /// "Stat map number must be less than end map number" when `IntStart` >= `IntEnd`, then the
+  /// messages of `TMap::GetPointVal` when the cell lies outside one of the maps.
+  static std::vector<double> GetValuesVector(std::vector<TMap*> VecMaps, long LngX, long LngY,
+                                             int IntStart, int IntEnd);
+
+  /// A non-zero value of the 3 x 3 block around cell (`LngX`, `LngY`), the cell included and
+  /// the block cut at the map's edges: the first non-zero value, in row order, of the
+  /// highest-index column that holds one; 0.0 when every value is zero. NaN and the no-data
+  /// value count as non-zero. Throws
+  /// "X-ordinate is out of range in TMapTools::FindNonzeroNeighbourVal", then
+  /// "Y-ordinate is out of range in TMapTools::FindNonzeroNeighbourVal".
+  static double FindNonzeroNeighbourVal(const TMap* PtrMap, long LngX, long LngY);
+
+  /// One slope map per window of `IntWindow` steps: result i holds, per cell, the least-squares
+  /// slope (value units per map step) of the cell's values in maps i to i + `IntWindow` against
+  /// their stack positions. A value of 0.0 counts as missing: where map i holds 0.0 the result
+  /// keeps -9999; any other 0.0 is replaced by `FindNonzeroNeighbourVal` of its map. Values
+  /// equal to their map's no-data value are left out; fewer than two values left give NaN.
+  /// Gives n - `IntWindow` results (none when `IntWindow` equals n), on copies of the first
+  /// map's centre axes, no-data value -9999; the caller owns the vector's maps. Throws
+  /// "Window size must be > 0 in TMapTools::ValueGradients", then
+  /// "Window size must be < number of maps in TMapTools::ValueGradients" when `IntWindow` > n,
+  /// then "Map dimensions do not match in TMapTools::ValueGradients".
+  static std::vector<TMap*> ValueGradients(std::vector<TMap*> VecMaps, int IntWindow);
+
   // ---- Value sampling ----
+
+  /// The distinct values of the map, each keyed to a new point (centre and value) of the first
+  /// cell holding it in cell order (column by column from column 0, each from row 0). Values in
+  /// `VecExcluded` and NaN cells are not listed. A run of equal cells is looked at once, and
+  /// the scan starts as if after a cell holding the map's no-data value: a run of no-data cells
+  /// at the start is skipped, so the no-data value (unless excluded) is listed with its first
+  /// cell after another value, or not at all.
+  /// The points belong to the caller, the list only holds their pointers: release them with
+  /// `DeletePoints`. The map must have its centre axes. Passes on the errors of
+  /// `TMap::GetPointVal(long, long)` for rows shorter than the map, and then leaves nothing
+  /// allocated.
+  static std::map<double, TMapPoint*> GetFirstValues(const TMap* PtrMap,
+                                                     std::vector<double> VecExcluded);
+
+  /// `GetFirstValues` of each map in order, one list per map. The points of every list belong
+  /// to the caller (`DeletePoints`); on failure none are left allocated.
+  static std::vector<std::map<double, TMapPoint*>> GetFirstValues(std::vector<TMap*> VecMaps,
+                                                                  std::vector<double> VecExcluded);
+
+  /// Under each key of `MapPoints`, the value of `PtrMap` at that key's point (the cell holding
+  /// the point's coordinates; the point's own value is not used). The points stay the caller's
+  /// and must not be null. Passes on the errors of `TMap::GetPointVal(const TPoint*)` for a
+  /// point outside the map.
+  static std::map<double, double> FetchMapValues(const TMap* PtrMap,
+                                                 std::map<double, TMapPoint*> MapPoints);
+
+  /// `FetchMapValues` of map i with point list i, for every map in order; point lists beyond
+  /// the number of maps are ignored. Throws "Number of point lists is less than number of maps
+  /// in TMapTools::FetchMapValues" before reading anything when there are fewer lists than
+  /// maps, and passes on the errors of the single-map form.
+  static std::vector<std::map<double, double>> FetchMapValues(
+      std::vector<TMap*> VecMaps, std::vector<std::map<double, TMapPoint*>> VecPointLists);
+
+  /// Deletes every point of a list made by `GetFirstValues` and empties the list.
+  static void DeletePoints(std::map<double, TMapPoint*>& MapPoints);
+  /// Deletes the points of every list and empties the vector.
+  static void DeletePoints(std::vector<std::map<double, TMapPoint*>>& VecPointLists);
 };
 
 #endif

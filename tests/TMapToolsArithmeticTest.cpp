@@ -9,50 +9,18 @@
 #include "MapFixtures.h"
 #include "TMapTools.h"
 
+using gridclip_test::ExpectCells;
+using gridclip_test::ExpectSameGrid;
 using gridclip_test::MakeGrid;
 using gridclip_test::Ordinates;
+using gridclip_test::Own;
+using gridclip_test::TRows;
 
 namespace {
-using TRows = std::vector<std::vector<double>>;
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double Inf = std::numeric_limits<double>::infinity();
 constexpr const char* OrdinateOutOfRange = "Ordinate is out of range in TAxis::GetIndex";
 
-std::unique_ptr<TMap> Own(TMap* PtrMap) {
-  return std::unique_ptr<TMap>(PtrMap);
-}
-
-// Expects the map to hold `Rows` exactly, NaN cells included.
-void ExpectCells(const TMap& Map, const TRows& Rows) {
-  ASSERT_EQ(Map.MbrLngYDim, static_cast<long>(Rows.size()));
-  for (long LngY = 0; LngY < Map.MbrLngYDim; ++LngY) {
-    const auto& VecRow = Rows[static_cast<std::size_t>(LngY)];
-    ASSERT_EQ(Map.MbrLngXDim, static_cast<long>(VecRow.size()));
-    for (long LngX = 0; LngX < Map.MbrLngXDim; ++LngX) {
-      SCOPED_TRACE(testing::Message() << "cell (" << LngX << ", " << LngY << ")");
-      const double DblExpected = VecRow[static_cast<std::size_t>(LngX)];
-      const double DblActual = Map.GetPointVal(LngX, LngY);
-      if (std::isnan(DblExpected)) {
-        EXPECT_TRUE(std::isnan(DblActual)) << DblActual;
-      } else {
-        EXPECT_EQ(DblActual, DblExpected);
-      }
-    }
-  }
-}
-
-// Expects `Result` to lie on the grid of `Source`: cell size, dimensions and centre axes.
-void ExpectSameGrid(const TMap& Result, const TMap& Source) {
-  EXPECT_EQ(Result.MbrDblResolution, Source.MbrDblResolution);
-  EXPECT_EQ(Result.MbrLngXDim, Source.MbrLngXDim);
-  EXPECT_EQ(Result.MbrLngYDim, Source.MbrLngYDim);
-  EXPECT_EQ(Ordinates(*Result.MbrPtrXAxis, 'X'), Ordinates(*Source.MbrPtrXAxis, 'X'));
-  EXPECT_EQ(Ordinates(*Result.MbrPtrYAxis, 'Y'), Ordinates(*Source.MbrPtrYAxis, 'Y'));
-  EXPECT_EQ(Ordinates(*Result.MbrPtrXAxisInterval, 'X'),
-            Ordinates(*Source.MbrPtrXAxisInterval, 'X'));
-  EXPECT_EQ(Ordinates(*Result.MbrPtrYAxisInterval, 'Y'),
-            Ordinates(*Source.MbrPtrYAxisInterval, 'Y'));
-}
 }  // namespace
 
 // ---- Divide (map by map) ----
