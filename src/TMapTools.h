@@ -10,7 +10,9 @@
 
 /// Operations on one map, on pairs of maps and on stacks (ordered series of maps of one
 /// grid). Inputs are only read unless a function says otherwise; every map, point or vector
-/// of them returned by pointer is new and belongs to the caller.
+/// of them returned by pointer is new and belongs to the caller. A map without cells (no
+/// column or no row) has empty centre axes, on which no result map can be built: operations
+/// that build one on them throw "Index is out of range in TAxis::GetPoint".
 class TMapTools {
  public:
   TMapTools() = delete;
@@ -192,8 +194,9 @@ class TMapTools {
                               long& LngWest, long& LngEast);
 
   /// Widens the block `LngNorth`, `LngSouth`, `LngWest`, `LngEast` in place by `LngN` cells on
-  /// every side (for `LngN` >= 0) and clips it to the map's rows and columns; indices outside
-  /// the map are clipped as well. Throws nothing.
+  /// every side (a negative `LngN` counts as 0) and clips it to the map's rows and columns;
+  /// an index beyond the map on the side it moves toward is clipped as well, while one beyond
+  /// the far side (west of a block past the eastern edge) is only moved. Throws nothing.
   static void BufferIndices(const TMap* PtrMap, long LngN, long& LngNorth, long& LngSouth,
                             long& LngWest, long& LngEast);
 
