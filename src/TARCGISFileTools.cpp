@@ -177,6 +177,11 @@ void SetGeometry(TMap& Map, const THeader& Header) {
     XEdges.SetPoint(LngI, new TPoint(DblX, DblNorth));
     DblX += Header.DblCellSize;
   }
+  // The sums only grow: a grid whose northern or eastern edge passes the largest double has
+  // no place on the map, and its clipped parts could not be written back.
+  if (!std::isfinite(DblNorth) || !std::isfinite(XEdges.GetPoint(Header.LngCols)->MbrDblX)) {
+    throw InvalidHeaderValue;
+  }
   Map.SetXAxisInterval(&XEdges);
   Map.SetYAxisInterval(&YEdges);
 }

@@ -244,6 +244,7 @@ TEST_F(GridclipCommand, HostileSourcesGetTheirMessageAndWriteNothing) {
       {"NODATA_value nan", Grid32With("NODATA_value -9999", "NODATA_value nan"), HeaderValue},
       {"cellsize 0", Grid32With("cellsize 1", "cellsize 0"), HeaderValue},
       {"cellsize negative", Grid32With("cellsize 1", "cellsize -1"), HeaderValue},
+      {"extent beyond the largest double", Grid32With("cellsize 1", "cellsize 1e308"), HeaderValue},
       {"ncols negative", Grid32With("ncols 3", "ncols -3"), HeaderValue},
       {"nrows negative", Grid32With("nrows 2", "nrows -2"), HeaderValue},
       {"ncols 0", Grid32With("ncols 3", "ncols 0"), HeaderValue},

@@ -99,10 +99,18 @@ std::unique_ptr<TMap> RandomMap(TValueSource& Values) {
   for (auto& VecRow : Rows) {
     for (long LngX = 0; LngX < LngCols; ++LngX) VecRow.push_back(Values.Any());
   }
-  const double DblXll = Values.Corner();
-  const double DblYll = Values.Corner();
-  const double DblCell = Values.CellSize();
-  return MakeGrid(DblXll, DblYll, DblCell, Rows, Values.Corner());
+  // Corners and cell sizes whose grid reaches past the largest double are refused by the
+  // reader; they are drawn again.
+  for (;;) {
+    const double DblXll = Values.Corner();
+    const double DblYll = Values.Corner();
+    const double DblCell = Values.CellSize();
+    auto PtrMap = MakeGrid(DblXll, DblYll, DblCell, Rows, Values.Corner());
+    if (std::isfinite(PtrMap->MbrPtrXAxisInterval->GetPoint(LngCols)->MbrDblX) &&
+        std::isfinite(PtrMap->MbrPtrYAxisInterval->GetPoint(0)->MbrDblY)) {
+      return PtrMap;
+    }
+  }
 }
 
 ::testing::AssertionResult SameBits(double DblIn, double DblOut) {

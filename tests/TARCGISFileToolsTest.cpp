@@ -172,6 +172,30 @@ TEST(TARCGISFileTools, LoadRefusesGridsWithoutCellsBeforeAllocating) {
   }
 }
 
+// Found by fuzzing: a 3 by 3 grid with cellsize 1.5e+308 read with an infinite northern edge;
+// its clipped copy got NaN and infinite corners, written as a file that could not be read.
+TEST(TARCGISFileTools, LoadRefusesGridWhoseExtentOverflows) {
+  const struct {
+    const char* ChrHeader;
+    bool BlnRefused;
+  } Cases[] = {
+      // header values                                                   refused
+      {"ncols 3\nnrows 3\nxllcorner 500000.5\nyllcorner 4512345.5\ncellsize 1.5e+308\n", true},
+      {"ncols 3\nnrows 1\nxllcorner 0\nyllcorner 0\ncellsize 1e+308\n", true},
+      {"ncols 1\nnrows 3\nxllcorner 0\nyllcorner 0\ncellsize 1e+308\n", true},
+      {"ncols 1\nnrows 1\nxllcorner 1.7e+308\nyllcorner 0\ncellsize 1e+308\n", true},
+      {"ncols 1\nnrows 1\nxllcorner 0\nyllcorner -1.7e+308\ncellsize 1.7e+308\n", false},
+      {"ncols 2\nnrows 1\nxllcorner -1.7e+308\nyllcorner 0\ncellsize 1.7e+308\n", false},
+  };
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(Case.ChrHeader);
+    const std::string StgText =
+        std::string(Case.ChrHeader) + "NODATA_value -32768\n1 2 3\n4 5 6\n7 8 9\n";
+    EXPECT_EQ(gridclip_test::ThrownText([&] { Load(StgText); }),
+              Case.BlnRefused ? BadHeader : "<no error>");
+  }
+}
+
 TEST(TARCGISFileTools, LoadFromAPipeReadsTheSameAndRefusesShortBodies) {
   struct TPipeBuffer : std::stringbuf {
     using std::stringbuf::stringbuf;

@@ -138,6 +138,14 @@ inline void CheckWellFormed(const TMap& Map) {
   Check(Map.MbrPtrYAxisInterval && Map.MbrPtrYAxisInterval->GetSize() == Map.MbrLngYDim + 1,
         "Y edge axis");
   Check(std::isfinite(Map.MbrDblResolution) && Map.MbrDblResolution > 0.0, "cell size");
+  for (const TAxis* PtrAxis : {Map.MbrPtrXAxis.get(), Map.MbrPtrYAxis.get(),
+                               Map.MbrPtrXAxisInterval.get(), Map.MbrPtrYAxisInterval.get()}) {
+    for (long LngI = 0; LngI < PtrAxis->GetSize(); ++LngI) {
+      Check(std::isfinite(PtrAxis->GetPoint(LngI)->MbrDblX) &&
+                std::isfinite(PtrAxis->GetPoint(LngI)->MbrDblY),
+            "an axis point is not finite");
+    }
+  }
 }
 
 /// The grid file text of the map, written through the stream form.

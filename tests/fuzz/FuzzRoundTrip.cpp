@@ -68,9 +68,13 @@ std::unique_ptr<TMap> BuildMap(TBytes& Bytes, long LngCols, long LngRows) {
   return PtrMap;
 }
 
+// The header values the reader accepts: finite, a positive cell size, and a grid whose
+// northern and eastern edges are finite too.
 bool HeaderIsReadable(const TMap& Map) {
   return std::isfinite(Map.MbrPtrXAxisInterval->GetPoint(0)->MbrDblX) &&
          std::isfinite(Map.MbrPtrYAxisInterval->GetPoint(Map.MbrLngYDim)->MbrDblY) &&
+         std::isfinite(Map.MbrPtrXAxisInterval->GetPoint(Map.MbrLngXDim)->MbrDblX) &&
+         std::isfinite(Map.MbrPtrYAxisInterval->GetPoint(0)->MbrDblY) &&
          std::isfinite(Map.MbrDblResolution) && Map.MbrDblResolution > 0.0 &&
          std::isfinite(Map.MbrDblNoDataValue);
 }
