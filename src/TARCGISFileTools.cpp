@@ -1,5 +1,6 @@
 #include "TARCGISFileTools.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -127,33 +128,33 @@ void CheckBodyCanFit(const THeader& Header, long long LngRemainingBytes) {
   }
 }
 
-double ReadCell(TTextTools::TTokenReader& Tokens) {
-  std::string_view StgToken;
-  if (!Tokens.Next(StgToken)) throw UnexpectedEnd;
-  double DblValue = 0.0;
-  if (!TTextTools::ParseNumber(StgToken, DblValue)) throw InvalidCellValue;
-  return DblValue;
-}
-
+// Rows are reserved in full when the body is known to hold their values, and otherwise up
+// to `ReserveLimit` values ahead of what has arrived.
 std::vector<std::vector<double>> ReadBody(const THeader& Header, const std::string& StgFirst,
-                                          TTextTools::TTokenReader& Tokens) {
+                                          TTextTools::TTokenReader& Tokens, bool BlnBodyChecked) {
+  using TNumbersRead = TTextTools::TTokenReader::TNumbersRead;
   const auto SizeCols = static_cast<std::size_t>(Header.LngCols);
   const auto SizeRows = static_cast<std::size_t>(Header.LngRows);
+  const std::size_t SizeRowReserve = BlnBodyChecked ? SizeCols : std::min(SizeCols, ReserveLimit);
   std::vector<std::vector<double>> VecRows;
-  VecRows.reserve(SizeRows < ReserveLimit ? SizeRows : ReserveLimit);
+  VecRows.reserve(std::min(SizeRows, ReserveLimit));
   bool BlnFirstPending = !StgFirst.empty();
   for (std::size_t SizeY = 0; SizeY < SizeRows; ++SizeY) {
     std::vector<double> VecRow;
-    VecRow.reserve(SizeCols < ReserveLimit ? SizeCols : ReserveLimit);
-    for (std::size_t SizeX = 0; SizeX < SizeCols; ++SizeX) {
-      if (BlnFirstPending) {
-        BlnFirstPending = false;
-        double DblValue = 0.0;
-        if (!TTextTools::ParseNumber(StgFirst, DblValue)) throw InvalidCellValue;
-        VecRow.push_back(DblValue);
-        continue;
-      }
-      VecRow.push_back(ReadCell(Tokens));
+    VecRow.reserve(SizeRowReserve);
+    if (BlnFirstPending && SizeCols > 0) {
+      BlnFirstPending = false;
+      double DblValue = 0.0;
+      if (!TTextTools::ParseNumber(StgFirst, DblValue)) throw InvalidCellValue;
+      VecRow.push_back(DblValue);
+    }
+    switch (Tokens.ReadNumbers(VecRow, SizeCols - VecRow.size())) {
+      case TNumbersRead::End:
+        throw UnexpectedEnd;
+      case TNumbersRead::NotANumber:
+        throw InvalidCellValue;
+      case TNumbersRead::All:
+        break;
     }
     if (VecRow.capacity() > VecRow.size()) VecRow.shrink_to_fit();
     VecRows.push_back(std::move(VecRow));
@@ -200,7 +201,7 @@ TMap* TARCGISFileTools::LoadARCGISFile(std::istream& Stream) {
   CheckBodyCanFit(
       Header, LngRemaining < 0 ? -1 : LngRemaining + static_cast<long long>(StgLeftover.size()));
   auto PtrMap = std::make_unique<TMap>(Header.DblCellSize);
-  PtrMap->MbrVecRows = ReadBody(Header, StgLeftover, Tokens);
+  PtrMap->MbrVecRows = ReadBody(Header, StgLeftover, Tokens, LngRemaining >= 0);
   Tokens.Close();
   PtrMap->MbrLngXDim = Header.LngCols;
   PtrMap->MbrLngYDim = Header.LngRows;

@@ -157,6 +157,11 @@ TMap::TCell TMap::LocateCell(const TPoint* PtrPoint) const {
 void TMap::CheckCellForPointVal(TCell Cell) const {
   if (Cell.LngX < 0 || Cell.LngX >= MbrLngXDim) throw "LngX is out of range in TMap::GetPointVal";
   if (Cell.LngY < 0 || Cell.LngY >= MbrLngYDim) throw "LngY is out of range in TMap::GetPointVal";
+  // A short row added by `AddRow` lacks the column: never read or write past its end.
+  if (static_cast<std::size_t>(Cell.LngX) >=
+      MbrVecRows[static_cast<std::size_t>(Cell.LngY)].size()) {
+    throw "LngX is out of range in TMap::GetPointVal";
+  }
 }
 
 double TMap::GetPointVal(const TPoint* PtrPoint) const {

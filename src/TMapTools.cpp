@@ -20,10 +20,7 @@ void TMapTools::WriteFlatFile(TMap* PtrMap, std::ostream& Stream, char ChrSepara
   for (long LngY = 0; LngY < PtrMap->MbrLngYDim; ++LngY) {
     const std::vector<double>& VecRow = PtrMap->MbrVecRows[static_cast<std::size_t>(LngY)];
     const std::size_t SizeWritten = std::min(SizeCols, VecRow.size());
-    for (std::size_t SizeX = 0; SizeX < SizeWritten; ++SizeX) {
-      Writer.Number(VecRow[SizeX]);
-      Writer.Char(ChrSeparator);
-    }
+    Writer.Numbers(VecRow.data(), SizeWritten, ChrSeparator);
     if (SizeWritten < SizeCols) {
       Writer.Flush();
       throw "X-ordinate is out of range in TMap::GetPointVal";
@@ -116,6 +113,65 @@ void TMapTools::Intersection(TMap* PtrMap1, TMap* PtrMap2, TMap*& PtrResult1, TM
   PtrResult2 = Extract(PtrMap2, &NorthWest, &SouthEast);
 }
 
+namespace {
+// Where the centre of one source column (row) falls in the destination: the destination index,
+// or the failure a write through that centre point meets. `IntStep` places the failure among
+// the steps of one cell's write: reading the centre's x (1) and y (2) from the source axes,
+// reading the cell (3, a short row), finding the destination column (4) and row (5), and
+// checking them (6, 7).
+struct TInsertLookup {
+  long LngIndex = 0;
+  const char* ChrFailure = nullptr;
+  int IntStep = 0;
+};
+
+std::vector<TInsertLookup> LookUpCentres(const TMap& Dest, const TMap& Source, char ChrAxis) {
+  const bool BlnX = ChrAxis == 'X';
+  const TAxis& Centres = BlnX ? *Source.MbrPtrXAxis : *Source.MbrPtrYAxis;
+  const long LngCount = BlnX ? Source.MbrLngXDim : Source.MbrLngYDim;
+  const long LngDestDim = BlnX ? Dest.MbrLngXDim : Dest.MbrLngYDim;
+  std::vector<TInsertLookup> VecLookups(static_cast<std::size_t>(std::max(LngCount, 0L)));
+  for (long LngI = 0; LngI < LngCount; ++LngI) {
+    TInsertLookup& Lookup = VecLookups[static_cast<std::size_t>(LngI)];
+    if (LngI >= Centres.GetSize()) {
+      Lookup = {0, "Index is out of range in TAxis::GetPoint", BlnX ? 1 : 2};
+      continue;
+    }
+    const TPoint* PtrCentre = Centres.GetPoint(LngI);
+    try {
+      Lookup.LngIndex = Dest.GetIndex(BlnX ? PtrCentre->MbrDblX : PtrCentre->MbrDblY, ChrAxis);
+    } catch (const char* ChrMessage) {
+      Lookup = {0, ChrMessage, BlnX ? 4 : 5};
+      continue;
+    }
+    if (Lookup.LngIndex < 0 || Lookup.LngIndex >= LngDestDim) {
+      Lookup = {0,
+                BlnX ? "LngX is out of range in TMap::GetPointVal"
+                     : "LngY is out of range in TMap::GetPointVal",
+                BlnX ? 6 : 7};
+    }
+  }
+  return VecLookups;
+}
+
+const char* FirstFailure(const TInsertLookup& Column, const TInsertLookup& Row, bool BlnShortRow) {
+  const char* ChrFailure = nullptr;
+  int IntStep = 8;
+  if (Column.ChrFailure != nullptr && Column.IntStep < IntStep) {
+    ChrFailure = Column.ChrFailure;
+    IntStep = Column.IntStep;
+  }
+  if (Row.ChrFailure != nullptr && Row.IntStep < IntStep) {
+    ChrFailure = Row.ChrFailure;
+    IntStep = Row.IntStep;
+  }
+  if (BlnShortRow && 3 < IntStep) ChrFailure = "X-ordinate is out of range in TMap::GetPointVal";
+  return ChrFailure;
+}
+}  // namespace
+
+// One lookup per source column and per source row serves every cell; a cell whose write would
+// fail throws that failure, after the cells before it are written, as writing cell by cell does.
 void TMapTools::Insert(TMap* PtrDest, TMap* PtrSource) {
   const TExtent Dest = ExtentOf(*PtrDest);
   const TExtent Source = ExtentOf(*PtrSource);
@@ -125,10 +181,23 @@ void TMapTools::Insert(TMap* PtrDest, TMap* PtrSource) {
   if (Source.DblEast > Dest.DblEast || Source.DblSouth < Dest.DblSouth) {
     throw "Insert map's SE corner is outside of the destination map in TMapTools::Insert";
   }
+  const std::vector<TInsertLookup> VecColumns = LookUpCentres(*PtrDest, *PtrSource, 'X');
+  const std::vector<TInsertLookup> VecRows = LookUpCentres(*PtrDest, *PtrSource, 'Y');
   for (long LngY = 0; LngY < PtrSource->MbrLngYDim; ++LngY) {
+    const TInsertLookup& Row = VecRows[static_cast<std::size_t>(LngY)];
+    const std::vector<double>& VecSource = PtrSource->MbrVecRows[static_cast<std::size_t>(LngY)];
     for (long LngX = 0; LngX < PtrSource->MbrLngXDim; ++LngX) {
-      const std::unique_ptr<TMapPoint> PtrPoint(PtrSource->GetPoint(LngX, LngY));
-      PtrDest->SetPoint(PtrPoint.get(), PtrPoint->MbrDblValue);
+      const TInsertLookup& Column = VecColumns[static_cast<std::size_t>(LngX)];
+      const bool BlnShortRow = static_cast<std::size_t>(LngX) >= VecSource.size();
+      if (Column.ChrFailure != nullptr || Row.ChrFailure != nullptr || BlnShortRow) {
+        throw FirstFailure(Column, Row, BlnShortRow);
+      }
+      std::vector<double>& VecDest = PtrDest->MbrVecRows[static_cast<std::size_t>(Row.LngIndex)];
+      if (static_cast<std::size_t>(Column.LngIndex) >= VecDest.size()) {
+        throw "LngX is out of range in TMap::GetPointVal";  // a short destination row
+      }
+      VecDest[static_cast<std::size_t>(Column.LngIndex)] =
+          VecSource[static_cast<std::size_t>(LngX)];
     }
   }
 }
@@ -676,8 +745,9 @@ TMap* TMapTools::BilinearInterpolate(const TMap* PtrMap, double DblResolution) {
   }
   const TMap& Source = *PtrMap;
   std::unique_ptr<TMap> PtrResult(Downscale(PtrMap, DblResolution));
-  // The unsampled band keeps the source's marker, so the result declares it.
-  PtrResult->InitValues(Source.MbrDblNoDataValue);
+  // The unsampled band keeps the source's marker, so the result declares it. The new grid
+  // already holds -9999 in every cell.
+  if (!(Source.MbrDblNoDataValue == -9999.0)) PtrResult->InitValues(Source.MbrDblNoDataValue);
   PtrResult->MbrDblNoDataValue = Source.MbrDblNoDataValue;
 
   const TAxis& XEdges = *PtrResult->MbrPtrXAxisInterval;
@@ -708,25 +778,61 @@ TMap* TMapTools::BilinearInterpolate(const TMap* PtrMap, double DblResolution) {
     if (BlnDescending ? !(DblY >= DblYEnd) : !(DblY <= DblYEnd)) break;
   }
 
+  std::vector<TOrdinateSample> VecColumns;
   while (true) {
-    const TOrdinateSample Column = SampleOrdinate(Source, *PtrResult, DblX, true, BlnDescending);
-    for (const TOrdinateSample& Row : VecRows) {
-      if (Column.IntFailStage != StageNone || Row.IntFailStage != StageNone) {
-        throw Column.IntFailStage <= Row.IntFailStage ? Column.ChrFailure : Row.ChrFailure;
-      }
-      const double DblQ11 = Source.GetPointVal(Column.LngGet1, Row.LngGet1);
-      const double DblQ21 = Source.GetPointVal(Column.LngGet2, Row.LngGet1);
-      const double DblQ12 = Source.GetPointVal(Column.LngGet1, Row.LngGet2);
-      const double DblQ22 = Source.GetPointVal(Column.LngGet2, Row.LngGet2);
-      PtrResult->SetPoint(
-          Column.LngResultIndex, Row.LngResultIndex,
-          BilinearInterpolate(DblQ11, DblQ21, DblQ12, DblQ22, DblX, Column.DblCentre1,
-                              Column.DblCentre2, Row.DblOrdinate, Row.DblCentre1, Row.DblCentre2));
-    }
+    VecColumns.push_back(SampleOrdinate(Source, *PtrResult, DblX, true, BlnDescending));
     const double DblNext = DblX + DblResolution;
     if (DblNext == DblX) break;
     DblX = DblNext;
     if (!(DblX <= DblXEnd)) break;
+  }
+
+  const auto SampleCell = [&Source, &PtrResult](const TOrdinateSample& Column,
+                                                const TOrdinateSample& Row) {
+    if (Column.IntFailStage != StageNone || Row.IntFailStage != StageNone) {
+      throw Column.IntFailStage <= Row.IntFailStage ? Column.ChrFailure : Row.ChrFailure;
+    }
+    const double DblQ11 = Source.GetPointVal(Column.LngGet1, Row.LngGet1);
+    const double DblQ21 = Source.GetPointVal(Column.LngGet2, Row.LngGet1);
+    const double DblQ12 = Source.GetPointVal(Column.LngGet1, Row.LngGet2);
+    const double DblQ22 = Source.GetPointVal(Column.LngGet2, Row.LngGet2);
+    PtrResult->SetPoint(
+        Column.LngResultIndex, Row.LngResultIndex,
+        BilinearInterpolate(DblQ11, DblQ21, DblQ12, DblQ22, Column.DblOrdinate, Column.DblCentre1,
+                            Column.DblCentre2, Row.DblOrdinate, Row.DblCentre1, Row.DblCentre2));
+  };
+  // Samples are taken column by column. When no sample can fail (every lookup succeeded and
+  // every source row is complete) they are taken row by row instead, which follows the rows
+  // in memory and leaves every cell as before: the samples that fall in one result cell are
+  // the pairs of some columns and some rows, and the last pair written is the last column
+  // with the last row in either order.
+  const auto Fails = [](const TOrdinateSample& Sample) { return Sample.IntFailStage != StageNone; };
+  const bool BlnRowByRow =
+      std::none_of(VecColumns.begin(), VecColumns.end(), Fails) &&
+      std::none_of(VecRows.begin(), VecRows.end(), Fails) &&
+      std::all_of(Source.MbrVecRows.begin(), Source.MbrVecRows.end(),
+                  [&Source](const auto& VecRow) {
+                    return VecRow.size() >= static_cast<std::size_t>(Source.MbrLngXDim);
+                  });
+  if (BlnRowByRow) {
+    // Every index was checked above, so rows are read and written directly.
+    for (const TOrdinateSample& Row : VecRows) {
+      const std::vector<double>& VecRow1 = Source.MbrVecRows[static_cast<std::size_t>(Row.LngGet1)];
+      const std::vector<double>& VecRow2 = Source.MbrVecRows[static_cast<std::size_t>(Row.LngGet2)];
+      std::vector<double>& VecResult =
+          PtrResult->MbrVecRows[static_cast<std::size_t>(Row.LngResultIndex)];
+      for (const TOrdinateSample& Column : VecColumns) {
+        const auto SizeX1 = static_cast<std::size_t>(Column.LngGet1);
+        const auto SizeX2 = static_cast<std::size_t>(Column.LngGet2);
+        VecResult[static_cast<std::size_t>(Column.LngResultIndex)] = BilinearInterpolate(
+            VecRow1[SizeX1], VecRow1[SizeX2], VecRow2[SizeX1], VecRow2[SizeX2], Column.DblOrdinate,
+            Column.DblCentre1, Column.DblCentre2, Row.DblOrdinate, Row.DblCentre1, Row.DblCentre2);
+      }
+    }
+  } else {
+    for (const TOrdinateSample& Column : VecColumns) {
+      for (const TOrdinateSample& Row : VecRows) SampleCell(Column, Row);
+    }
   }
   return PtrResult.release();
 }
@@ -947,10 +1053,62 @@ TMap* TMapTools::DataCounts(std::vector<TMap*> VecMaps) {
   return PtrResult.release();
 }
 
+namespace {
+// True when looking up each cell centre of the map in its own edges finds that very cell, as
+// for every regular grid: then dividing one map on this grid by another matches cells by index.
+bool CentresFindTheirOwnCells(const TMap& Map) {
+  try {
+    for (long LngX = 0; LngX < Map.MbrLngXDim; ++LngX) {
+      if (Map.GetIndex(Map.MbrPtrXAxis->GetPoint(LngX)->MbrDblX, 'X') != LngX) return false;
+    }
+    for (long LngY = 0; LngY < Map.MbrLngYDim; ++LngY) {
+      if (Map.GetIndex(Map.MbrPtrYAxis->GetPoint(LngY)->MbrDblY, 'Y') != LngY) return false;
+    }
+  } catch (const char*) {
+    return false;
+  }
+  return true;
+}
+}  // namespace
+
+// The sum divided by the data count. On a regular grid both are taken in one pass over the
+// stack, with the sum's additions, the count and the division's no-data rule of the three
+// separate steps, so every cell is the same as theirs; any other grid takes the three steps.
 TMap* TMapTools::Average(std::vector<TMap*> VecMaps) {
-  const std::unique_ptr<TMap> PtrSum(Sum(VecMaps));
-  const std::unique_ptr<TMap> PtrCounts(DataCounts(std::move(VecMaps)));
-  return Divide(PtrSum.get(), PtrCounts.get());
+  if (VecMaps.size() < 2) throw "Must have more than 2 maps to sum in TMapTools::Sum";
+  CheckSameShape(VecMaps, "X-dimension of maps are inconsistent in TMapTools::Sum",
+                 "Y-dimension of maps are inconsistent in TMapTools::Sum");
+  CheckRowsStored(VecMaps);
+  const TMap* PtrFirst = VecMaps.front();
+  auto PtrResult = MapOnGridOf(PtrFirst);
+  if (!CentresFindTheirOwnCells(*PtrResult)) {
+    const std::unique_ptr<TMap> PtrSum(Sum(VecMaps));
+    const std::unique_ptr<TMap> PtrCounts(DataCounts(std::move(VecMaps)));
+    return Divide(PtrSum.get(), PtrCounts.get());
+  }
+  const double DblResultNoData = PtrFirst->MbrDblNoDataValue;
+  PtrResult->MbrDblNoDataValue = DblResultNoData;
+  const std::vector<double> VecNoData = NoDataValues(VecMaps);
+  FillFromStack(VecMaps, *PtrResult,
+                [&](const std::vector<const double*>& VecRows, std::size_t SizeX) {
+                  double DblTotal = 0.0;
+                  double DblCount = 0.0;
+                  bool BlnMissing = false;
+                  for (std::size_t SizeM = 0; SizeM < VecRows.size(); ++SizeM) {
+                    const double DblValue = VecRows[SizeM][SizeX];
+                    if (DblValue == VecNoData[SizeM]) {
+                      BlnMissing = true;
+                    } else {
+                      DblCount += 1.0;
+                      if (!BlnMissing) DblTotal += DblValue;
+                    }
+                  }
+                  // The sum's cell, then the quotient unless that cell holds the marker (a
+                  // count is never the count map's marker, -9999).
+                  const double DblSum = BlnMissing ? DblResultNoData : DblTotal;
+                  return DblSum == DblResultNoData ? DblResultNoData : DblSum / DblCount;
+                });
+  return PtrResult.release();
 }
 
 std::vector<TMap*> TMapTools::MovingAverage(std::vector<TMap*> VecMaps, int IntWindow) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -17,9 +18,13 @@ char* CopyText(char* ChrOut, std::string_view StgText) {
   return ChrOut + StgText.size();
 }
 
+// Blank, tab, LF, VT, FF and CR: one range test and one bit test.
 bool IsBlank(char ChrValue) {
-  return ChrValue == ' ' || ChrValue == '\n' || ChrValue == '\t' || ChrValue == '\r' ||
-         ChrValue == '\v' || ChrValue == '\f';
+  const auto ChrCode = static_cast<unsigned char>(ChrValue);
+  constexpr std::uint64_t BlankBits = (std::uint64_t{1} << ' ') | (std::uint64_t{1} << '\t') |
+                                      (std::uint64_t{1} << '\n') | (std::uint64_t{1} << '\v') |
+                                      (std::uint64_t{1} << '\f') | (std::uint64_t{1} << '\r');
+  return ChrCode <= ' ' && ((BlankBits >> ChrCode) & 1U) != 0;
 }
 
 // The significant digits and decimal exponent of the shortest text that reads back as the
@@ -81,6 +86,62 @@ char* LayOutGeneral(char* ChrOut, const TDigits& Digits, int IntPrecision) {
   return ChrOut;
 }
 
+// Exact powers of ten, 10^0 to 10^22: the largest that doubles hold exactly.
+constexpr double ExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The text of a value whose magnitude lies from 1e-4 to below 1e6 and reads back exactly from
+// a decimal of at most six significant digits: what grid values mostly are. The magnitude is
+// scaled to a six-digit whole number m and back; when m / 10^k gives the magnitude again, the
+// decimal m times 10^-k reads back as it (reading and that division both round the same exact
+// quotient once). Two decimals of six digits or fewer lie at least a millionth of the value
+// apart, far more than a double's spacing, so that decimal is also the shortest text, digit
+// for digit, and it is laid out as the general format lays out six digits in this range:
+// fixed notation without trailing zeros. Returns null, writing nothing, for any other value.
+char* WriteSixDigitFixed(char* ChrOut, double DblValue) {
+  const double DblMagnitude = std::fabs(DblValue);
+  if (!(DblMagnitude >= 1e-4 && DblMagnitude < 1e6)) return nullptr;
+  // 10^-4 to 10^5; the digit-count check below catches a decade misjudged at its border.
+  static constexpr double DecadeStarts[] = {1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5};
+  int IntExponent = 5;
+  while (IntExponent > -4 && DblMagnitude < DecadeStarts[IntExponent + 4]) --IntExponent;
+  const double DblScale = ExactPowersOfTen[5 - IntExponent];
+  const auto LngWhole = static_cast<long long>(DblMagnitude * DblScale + 0.5);
+  if (LngWhole < 100000 || LngWhole > 999999) return nullptr;
+  if (static_cast<double>(LngWhole) / DblScale != DblMagnitude) return nullptr;
+
+  static constexpr char DigitPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  char ChrSix[6];
+  long long LngRest = LngWhole;
+  for (int IntPair = 2; IntPair >= 0; --IntPair) {
+    const auto SizePair = static_cast<std::size_t>(LngRest % 100) * 2;
+    ChrSix[2 * IntPair] = DigitPairs[SizePair];
+    ChrSix[2 * IntPair + 1] = DigitPairs[SizePair + 1];
+    LngRest /= 100;
+  }
+  int IntCount = 6;
+  while (ChrSix[IntCount - 1] == '0') --IntCount;  // the first digit is never 0
+
+  if (std::signbit(DblValue)) *ChrOut++ = '-';
+  if (IntExponent < 0) {
+    *ChrOut++ = '0';
+    *ChrOut++ = '.';
+    for (int IntI = -1; IntI > IntExponent; --IntI) *ChrOut++ = '0';
+    for (int IntI = 0; IntI < IntCount; ++IntI) *ChrOut++ = ChrSix[IntI];
+    return ChrOut;
+  }
+  for (int IntI = 0; IntI <= IntExponent; ++IntI) *ChrOut++ = ChrSix[IntI];
+  if (IntCount > IntExponent + 1) {
+    *ChrOut++ = '.';
+    for (int IntI = IntExponent + 1; IntI < IntCount; ++IntI) *ChrOut++ = ChrSix[IntI];
+  }
+  return ChrOut;
+}
+
 bool ReadsBackAs(const char* ChrBegin, const char* ChrEnd, double DblValue) {
   double DblBack = 0.0;
   const auto Result = std::from_chars(ChrBegin, ChrEnd, DblBack);
@@ -91,6 +152,7 @@ bool ReadsBackAs(const char* ChrBegin, const char* ChrEnd, double DblValue) {
 char* TTextTools::FormatNumber(char* ChrOut, double DblValue) {
   if (std::isnan(DblValue)) return CopyText(ChrOut, std::signbit(DblValue) ? "-nan" : "nan");
   if (std::isinf(DblValue)) return CopyText(ChrOut, DblValue < 0 ? "-inf" : "inf");
+  if (char* ChrEnd = WriteSixDigitFixed(ChrOut, DblValue)) return ChrEnd;
   const TDigits Digits = ShortestDigits(std::fabs(DblValue));
   const bool BlnNormal = std::fabs(DblValue) >= std::numeric_limits<double>::min();
   if (Digits.IntCount <= 6 && BlnNormal) {
@@ -241,6 +303,71 @@ bool TTextTools::TTokenReader::Next(std::string_view& StgToken) {
   return true;
 }
 
+namespace {
+// A plain decimal ("-12.5", "7", ".25", "3.") of at most 19 digits whose digits make a whole
+// number of at most 2^53, ending in a blank before `ChrEnd`. Then the whole number and the
+// power of ten are both exact doubles and one correctly rounded division gives the value the
+// full parser gives. Returns the end of the number, or null for anything else.
+const char* ParsePlainDecimal(const char* ChrPos, const char* ChrEnd, double& DblValue) {
+  const bool BlnNegative = ChrPos < ChrEnd && *ChrPos == '-';
+  if (BlnNegative) ++ChrPos;
+  std::uint64_t LngWhole = 0;
+  int IntDigits = 0;
+  int IntDecimals = 0;
+  while (ChrPos < ChrEnd && static_cast<unsigned char>(*ChrPos - '0') < 10) {
+    LngWhole = LngWhole * 10 + static_cast<std::uint64_t>(*ChrPos - '0');
+    ++IntDigits;
+    ++ChrPos;
+  }
+  if (ChrPos < ChrEnd && *ChrPos == '.') {
+    ++ChrPos;
+    while (ChrPos < ChrEnd && static_cast<unsigned char>(*ChrPos - '0') < 10) {
+      LngWhole = LngWhole * 10 + static_cast<std::uint64_t>(*ChrPos - '0');
+      ++IntDigits;
+      ++IntDecimals;
+      ++ChrPos;
+    }
+  }
+  if (ChrPos == ChrEnd || !IsBlank(*ChrPos) || IntDigits == 0 || IntDigits > 19 ||
+      LngWhole > (std::uint64_t{1} << 53)) {
+    return nullptr;
+  }
+  double DblMagnitude = static_cast<double>(LngWhole);
+  if (IntDecimals > 0) DblMagnitude /= ExactPowersOfTen[IntDecimals];
+  DblValue = BlnNegative ? -DblMagnitude : DblMagnitude;
+  return ChrPos;
+}
+}  // namespace
+
+TTextTools::TTokenReader::TNumbersRead TTextTools::TTokenReader::ReadNumbers(
+    std::vector<double>& VecValues, std::size_t SizeCount) {
+  std::size_t SizeLeft = SizeCount;
+  while (SizeLeft > 0) {
+    // Plain decimals straight from the block...
+    const char* ChrData = MbrVecData.data();
+    const char* ChrEnd = ChrData + MbrSizeEnd;
+    const char* ChrPos = ChrData + MbrSizePos;
+    for (; SizeLeft > 0; --SizeLeft) {
+      while (ChrPos < ChrEnd && IsBlank(*ChrPos)) ++ChrPos;
+      double DblValue = 0.0;
+      const char* ChrStop = ParsePlainDecimal(ChrPos, ChrEnd, DblValue);
+      if (ChrStop == nullptr) break;
+      ChrPos = ChrStop;
+      VecValues.push_back(DblValue);
+    }
+    MbrSizePos = static_cast<std::size_t>(ChrPos - ChrData);
+    if (SizeLeft == 0) break;
+    // ...and anything else, or a token the block boundary may cut, by the general road.
+    std::string_view StgToken;
+    if (!Next(StgToken)) return TNumbersRead::End;
+    double DblValue = 0.0;
+    if (!ParseNumber(StgToken, DblValue)) return TNumbersRead::NotANumber;
+    VecValues.push_back(DblValue);
+    --SizeLeft;
+  }
+  return TNumbersRead::All;
+}
+
 void TTextTools::TTokenReader::Close() {
   if (MbrBlnSeekable && MbrSizeEnd > MbrSizePos) {
     MbrPtrBuffer->pubseekoff(-static_cast<std::streamoff>(MbrSizeEnd - MbrSizePos),
@@ -317,6 +444,16 @@ void TTextTools::TBlockWriter::Integer(long LngValue) {
   char* ChrOut = Reserve(24);
   MbrSizeUsed +=
       static_cast<std::size_t>(std::to_chars(ChrOut, ChrOut + 24, LngValue).ptr - ChrOut);
+}
+
+void TTextTools::TBlockWriter::Numbers(const double* PtrValues, std::size_t SizeCount,
+                                       char ChrSeparator) {
+  for (std::size_t SizeI = 0; SizeI < SizeCount; ++SizeI) {
+    char* ChrOut = Reserve(MaxNumberLength + 1);
+    ChrOut = FormatNumber(ChrOut, PtrValues[SizeI]);
+    *ChrOut++ = ChrSeparator;
+    MbrSizeUsed = static_cast<std::size_t>(ChrOut - MbrVecBlock.data());
+  }
 }
 
 void TTextTools::TBlockWriter::Flush() {

@@ -47,6 +47,14 @@ class TTextTools {
     /// The next token; false at the end of the data. The view lives until the next call.
     bool Next(std::string_view& StgToken);
 
+    /// How a run of `ReadNumbers` ended.
+    enum class TNumbersRead { All, End, NotANumber };
+
+    /// Appends the next `SizeCount` tokens to `VecValues`, each read as `ParseNumber` reads
+    /// it. Stops at the end of the data (`End`) or at the first token that is not a number
+    /// (`NotANumber`), having appended the numbers before it.
+    TNumbersRead ReadNumbers(std::vector<double>& VecValues, std::size_t SizeCount);
+
     /// Bytes the stream still holds beyond what was taken, when it can tell; -1 otherwise.
     long long RemainingBytes() const;
 
@@ -80,6 +88,8 @@ class TTextTools {
     /// The number right-aligned in a field of `SizeWidth` characters (wider ones in full).
     void Number(double DblValue, std::size_t SizeWidth);
     void Integer(long LngValue);
+    /// Each of the `SizeCount` values at `PtrValues`, each followed by `ChrSeparator`.
+    void Numbers(const double* PtrValues, std::size_t SizeCount, char ChrSeparator);
     /// Hands everything collected to the stream and flushes it.
     void Flush();
 

@@ -64,6 +64,15 @@ TEST(TMap, AddRowGrowsTheMap) {
   EXPECT_THROW_MSG(Map.GetPointVal(4, 1), "X-ordinate is out of range in TMap::GetPointVal");
 }
 
+TEST(TMap, SetPointByCoordinatesNeverWritesPastAShortRow) {
+  auto PtrMap = gridclip_test::MakeGrid(0, 0, 1, {{1, 2, 3}, {4, 5, 6}});
+  PtrMap->MbrVecRows[1].resize(1);  // as a row added short by AddRow leaves it
+  TPoint InShortRow(2.5, 0.5);
+  EXPECT_THROW_MSG(PtrMap->SetPoint(&InShortRow, 9), "LngX is out of range in TMap::GetPointVal");
+  EXPECT_THROW_MSG(PtrMap->GetPointVal(&InShortRow), "LngX is out of range in TMap::GetPointVal");
+  EXPECT_EQ(PtrMap->MbrVecRows[1], std::vector<double>{4});
+}
+
 TEST(TMap, GetPointValChecksColumnThenRow) {
   auto PtrMap = SmallGrid();
   EXPECT_EQ(PtrMap->GetPointVal(2, 1), 6);

@@ -146,6 +146,24 @@ TEST(TMapTools, InsertWritesUnderTheSourceCentres) {
   EXPECT_EQ(PtrSource->MbrVecRows, (std::vector<std::vector<double>>{{-1, -2}, {-3, -4}}));
 }
 
+TEST(TMapTools, InsertOfAFinerSourceKeepsTheLastCellWrittenRowByRow) {
+  auto PtrDest = MakeGrid(0, 0, 2, Numbered(2, 2));
+  auto PtrSource = MakeGrid(0, 0, 1, Numbered(4, 4));  // four source centres per destination cell
+  TMapTools::Insert(PtrDest.get(), PtrSource.get());
+  EXPECT_EQ(PtrDest->MbrVecRows, (std::vector<std::vector<double>>{{101, 103}, {301, 303}}));
+}
+
+TEST(TMapTools, InsertWritesTheCellsBeforeAShortSourceRow) {
+  auto PtrDest = MakeGrid(0, 0, 1, Numbered(4, 4));
+  auto PtrSource = MakeGrid(1, 1, 1, {{-1, -2}, {-3, -4}});
+  PtrSource->MbrVecRows[1].resize(1);
+  EXPECT_THROW_MSG(TMapTools::Insert(PtrDest.get(), PtrSource.get()),
+                   "X-ordinate is out of range in TMap::GetPointVal");
+  EXPECT_EQ(PtrDest->MbrVecRows,
+            (std::vector<std::vector<double>>{
+                {0, 1, 2, 3}, {100, -1, -2, 103}, {200, -3, 202, 203}, {300, 301, 302, 303}}));
+}
+
 TEST(TMapTools, InsertRefusesSourcesBeyondTheDestination) {
   auto PtrDest = MakeGrid(0, 0, 1, Numbered(4, 4));
   const auto Before = PtrDest->MbrVecRows;
@@ -164,4 +182,13 @@ TEST(TMapTools, InsertRefusesSourcesBeyondTheDestination) {
     EXPECT_THROW_MSG(TMapTools::Insert(PtrDest.get(), PtrSource.get()), Case.ChrMessage);
     EXPECT_EQ(PtrDest->MbrVecRows, Before);
   }
+}
+
+TEST(TMapTools, InsertNeverWritesPastAShortDestinationRow) {
+  auto PtrDest = MakeGrid(0, 0, 1, Numbered(4, 4));
+  PtrDest->MbrVecRows[1].resize(2);  // as a row added short by AddRow leaves it
+  auto PtrSource = MakeGrid(1, 1, 1, {{-1, -2}, {-3, -4}});  // columns 1-2, rows 1-2
+  EXPECT_THROW_MSG(TMapTools::Insert(PtrDest.get(), PtrSource.get()),
+                   "LngX is out of range in TMap::GetPointVal");
+  EXPECT_EQ(PtrDest->MbrVecRows[1], (std::vector<double>{100, -1}));  // written up to the failure
 }

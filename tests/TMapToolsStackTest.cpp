@@ -150,6 +150,64 @@ TEST(TMapTools, AverageIsTheMeanWhereEveryMapHasData) {
                    "X-dimension of maps are inconsistent in TMapTools::Sum");
 }
 
+// Average is Divide(Sum, DataCounts), cell for cell, NaN included: on a regular grid, where it
+// takes one pass, and on grids whose centres are not spaced by the cell size, where a centre
+// looked up in the grid's edges finds another cell or none.
+TEST(TMapTools, AverageIsTheQuotientOfSumAndDataCounts) {
+  // centre spacing (the cell size is 1), no-data marker of the later maps
+  const struct {
+    double DblSpacing;
+    double DblLaterNoData;
+  } Cases[] = {{1.0, NoData}, {1.0, 3.0}, {0.6, NoData}, {2.0, NoData}};
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(testing::Message() << Case.DblSpacing << " " << Case.DblLaterNoData);
+    TAxis XAxis(1.0);
+    TAxis YAxis(1.0);
+    for (long LngK = 0; LngK < 9; ++LngK) {
+      XAxis.AddPoint(new TPoint(0.5 + Case.DblSpacing * static_cast<double>(LngK), 0.0));
+    }
+    for (long LngK = 0; LngK < 7; ++LngK) {
+      YAxis.AddPoint(new TPoint(0.0, 20.5 - Case.DblSpacing * static_cast<double>(LngK)));
+    }
+    std::vector<std::unique_ptr<TMap>> VecOwned;
+    std::vector<TMap*> VecMaps;
+    for (int IntM = 0; IntM < 4; ++IntM) {
+      auto PtrMap = std::make_unique<TMap>(&XAxis, &YAxis);
+      if (IntM > 0) PtrMap->MbrDblNoDataValue = Case.DblLaterNoData;
+      for (long LngY = 0; LngY < 7; ++LngY) {
+        for (long LngX = 0; LngX < 9; ++LngX) {
+          const long LngDraw = (LngX * 3 + LngY * 5 + IntM * 7) % 13;
+          const double DblValue = LngDraw == 0   ? PtrMap->MbrDblNoDataValue
+                                  : LngDraw == 1 ? NaN
+                                                 : 0.1 * static_cast<double>(LngX + IntM) + 0.01;
+          PtrMap->SetPoint(LngX, LngY, DblValue);
+        }
+      }
+      PtrMap->SetPoint(8, 6, IntM == 0 ? -10002.0 : 1.0);  // data in every map, summing to -9999
+      VecMaps.push_back(PtrMap.get());
+      VecOwned.push_back(std::move(PtrMap));
+    }
+    std::unique_ptr<TMap> PtrExpected;
+    const char* ChrExpectedFailure = nullptr;
+    try {
+      std::unique_ptr<TMap> PtrSum(TMapTools::Sum(VecMaps));
+      std::unique_ptr<TMap> PtrCounts(TMapTools::DataCounts(VecMaps));
+      PtrExpected.reset(TMapTools::Divide(PtrSum.get(), PtrCounts.get()));
+    } catch (const char* ChrMessage) {
+      ChrExpectedFailure = ChrMessage;
+    }
+    if (ChrExpectedFailure != nullptr) {
+      EXPECT_THROW_MSG(TMapTools::Average(VecMaps), ChrExpectedFailure);
+      continue;
+    }
+    std::unique_ptr<TMap> PtrAverage(TMapTools::Average(VecMaps));
+    EXPECT_EQ(PtrAverage->MbrDblNoDataValue, PtrExpected->MbrDblNoDataValue);
+    EXPECT_EQ(PtrAverage->MbrDblResolution, PtrExpected->MbrDblResolution);
+    EXPECT_EQ(Ordinates(*PtrAverage->MbrPtrYAxis, 'Y'), Ordinates(*PtrExpected->MbrPtrYAxis, 'Y'));
+    gridclip_test::ExpectCells(*PtrAverage, PtrExpected->MbrVecRows);
+  }
+}
+
 // Regression: a stack whose maps use another marker must not divide its no-data cells.
 TEST(TMapTools, AverageOfStackWithOwnNoDataValueKeepsItsNoDataCells) {
   const auto Stack = MakeStack({{{1, -1, 4}}, {{3, 7, -1}}}, -1.0);

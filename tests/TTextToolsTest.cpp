@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "TTextTools.h"
 
@@ -90,6 +92,25 @@ TEST(TTextTools, FormatNumberMatchesTheGeneralFormatRule) {
     const std::string StgText = Format(DblValue);
     ASSERT_EQ(StgText, Reference(DblValue)) << std::hexfloat << DblValue;
     ASSERT_EQ(std::strtod(StgText.c_str(), nullptr), DblValue) << StgText;
+  }
+}
+
+TEST(TTextTools, FormatNumberAgreesWithTheRuleAtDecadeBorders) {
+  // Six-digit values take a short road from 1e-4 to below 1e6; at and beyond its borders,
+  // and one step away from each value (which needs more digits), the rule still holds.
+  const char* ChrMantissas[] = {"1",      "1.00001", "1.23456", "5",        "9.99999",
+                                "9.9999", "9.99995", "2.5",     "1.000001", "9.999995"};
+  for (int IntExponent = -7; IntExponent <= 8; ++IntExponent) {
+    for (const char* ChrMantissa : ChrMantissas) {
+      const std::string StgText = std::string(ChrMantissa) + "e" + std::to_string(IntExponent);
+      const double DblValue = std::strtod(StgText.c_str(), nullptr);
+      const double DblCases[] = {DblValue, -DblValue, std::nextafter(DblValue, 0.0),
+                                 std::nextafter(DblValue, 1e300)};
+      for (const double DblCase : DblCases) {
+        SCOPED_TRACE(StgText);
+        ASSERT_EQ(Format(DblCase), Reference(DblCase)) << std::hexfloat << DblCase;
+      }
+    }
   }
 }
 
@@ -201,4 +222,116 @@ TEST(TTextTools, BlockWriterReportsShortWrites) {
   Writer.Flush();
   EXPECT_TRUE(Stream.bad());
   EXPECT_EQ(Small.StgData, "0123456789");
+}
+
+namespace {
+// The value std::from_chars gives a token, bit for bit (so -0 differs from 0).
+bool SameBits(double DblLeft, double DblRight) {
+  return std::memcmp(&DblLeft, &DblRight, sizeof DblLeft) == 0;
+}
+
+// A stream buffer that refuses to seek, as a pipe does.
+struct TPipeBuffer : std::stringbuf {
+  using std::stringbuf::stringbuf;
+  pos_type seekoff(off_type, std::ios_base::seekdir, std::ios_base::openmode) override {
+    return pos_type(off_type(-1));
+  }
+};
+}  // namespace
+
+TEST(TTextTools, ReadNumbersReadsEveryTokenAsParseNumberDoes) {
+  // Plain decimals of every length around the exact range (19 digits, 2^53), signs, forms the
+  // short road leaves to the full parser, and blanks of every kind, across block boundaries.
+  std::mt19937_64 Random(20261212);
+  const char* ChrOthers[] = {"1e5",
+                             "+7",
+                             "-.5",
+                             ".5",
+                             "5.",
+                             "-0",
+                             "-0.0",
+                             "nan",
+                             "-inf",
+                             "1E-3",
+                             "9007199254740993",
+                             "9007199254740992",
+                             "12345678901234567890",
+                             "0.1234567890123456789",
+                             "00000000000000000000001",
+                             "1e400",
+                             "4.9e-324"};
+  const char* ChrBlanks[] = {" ", "\n", "\t", "\r\n", "  ", "\v", "\f"};
+  std::vector<std::string> VecTokens;
+  std::string StgText;
+  for (int IntI = 0; IntI < 400000; ++IntI) {
+    std::string StgToken;
+    if (IntI % 10 == 0) {
+      StgToken = ChrOthers[Random() % (sizeof ChrOthers / sizeof *ChrOthers)];
+    } else {
+      const int IntDigits = 1 + static_cast<int>(Random() % 20);
+      for (int IntD = 0; IntD < IntDigits; ++IntD)
+        StgToken += static_cast<char>('0' + Random() % 10);
+      const auto SizePoint = static_cast<std::size_t>(Random() % (StgToken.size() + 2));
+      if (SizePoint <= StgToken.size()) StgToken.insert(SizePoint, ".");
+      if (Random() % 3 == 0) StgToken.insert(0, "-");
+    }
+    VecTokens.push_back(StgToken);
+    StgText += StgToken + ChrBlanks[Random() % (sizeof ChrBlanks / sizeof *ChrBlanks)];
+  }
+  for (bool BlnSeekable : {true, false}) {
+    SCOPED_TRACE(BlnSeekable ? "seekable" : "not seekable");
+    std::istringstream Stream(StgText);
+    TPipeBuffer Pipe(StgText);
+    std::istream PipeStream(&Pipe);
+    TTextTools::TTokenReader Reader(BlnSeekable ? static_cast<std::istream&>(Stream) : PipeStream);
+    std::vector<double> VecValues;
+    // Uneven runs, so that runs start and stop anywhere.
+    for (std::size_t SizeRun = 1; VecValues.size() < VecTokens.size();
+         SizeRun = SizeRun % 997 + 7) {
+      const std::size_t SizeAsked = std::min(SizeRun, VecTokens.size() - VecValues.size());
+      ASSERT_EQ(Reader.ReadNumbers(VecValues, SizeAsked),
+                TTextTools::TTokenReader::TNumbersRead::All);
+    }
+    for (std::size_t SizeI = 0; SizeI < VecTokens.size(); ++SizeI) {
+      double DblExpected = 0.0;
+      ASSERT_TRUE(TTextTools::ParseNumber(VecTokens[SizeI], DblExpected)) << VecTokens[SizeI];
+      if (std::isnan(DblExpected)) {
+        ASSERT_TRUE(std::isnan(VecValues[SizeI])) << VecTokens[SizeI];
+      } else {
+        ASSERT_TRUE(SameBits(VecValues[SizeI], DblExpected))
+            << VecTokens[SizeI] << " read as " << VecValues[SizeI];
+      }
+    }
+    std::vector<double> VecMore;
+    EXPECT_EQ(Reader.ReadNumbers(VecMore, 1), TTextTools::TTokenReader::TNumbersRead::End);
+  }
+}
+
+TEST(TTextTools, ReadNumbersStopsAtTheFirstTokenThatIsNoNumber) {
+  // Tokens the short road starts on and must hand over whole: the verdict is ParseNumber's.
+  const char* ChrBad[] = {"1.5x", "-", ".", "-.", "1.2.3", "12-3", "1,5", "+-1", "0x10", "abc"};
+  for (const char* ChrToken : ChrBad) {
+    SCOPED_TRACE(ChrToken);
+    std::istringstream Stream(std::string("1 2.5 ") + ChrToken + " 4");
+    TTextTools::TTokenReader Reader(Stream);
+    std::vector<double> VecValues;
+    EXPECT_EQ(Reader.ReadNumbers(VecValues, 4), TTextTools::TTokenReader::TNumbersRead::NotANumber);
+    EXPECT_EQ(VecValues, (std::vector<double>{1, 2.5}));
+  }
+  std::istringstream Short("1 2 3.25");
+  TTextTools::TTokenReader Reader(Short);
+  std::vector<double> VecValues;
+  EXPECT_EQ(Reader.ReadNumbers(VecValues, 4), TTextTools::TTokenReader::TNumbersRead::End);
+  EXPECT_EQ(VecValues, (std::vector<double>{1, 2, 3.25}));
+}
+
+TEST(TTextTools, BlockWriterNumbersFollowsEachWithTheSeparator) {
+  std::ostringstream Stream;
+  {
+    TTextTools::TBlockWriter Writer(Stream);
+    const double DblValues[] = {0.25, -9999, 4512345.5, 1e-05};
+    Writer.Numbers(DblValues, 4, ';');
+    Writer.Numbers(DblValues, 0, ';');
+  }
+  EXPECT_EQ(Stream.str(), "0.25;-9999;4512345.5;1e-05;");
 }
