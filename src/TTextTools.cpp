@@ -10,8 +10,13 @@
 #include <string>
 
 namespace {
+// The fuzz build shrinks the blocks, so that tokens cut by the end of a block are common.
+#ifdef GRIDCLIP_FUZZ_BLOCK_SIZE
+constexpr std::size_t BlockSize = GRIDCLIP_FUZZ_BLOCK_SIZE;
+#else
 constexpr std::size_t BlockSize = std::size_t{1} << 20;
-constexpr std::size_t FirstBlockSize = std::size_t{1} << 12;
+#endif
+constexpr std::size_t FirstBlockSize = std::min(std::size_t{1} << 12, BlockSize);
 
 char* CopyText(char* ChrOut, std::string_view StgText) {
   std::memcpy(ChrOut, StgText.data(), StgText.size());

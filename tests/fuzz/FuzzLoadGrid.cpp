@@ -5,15 +5,58 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "FuzzCommon.h"
 
 using namespace gridclip_fuzz;
 
 namespace {
+bool IsBlank(char ChrValue) {
+  return ChrValue == ' ' || ChrValue == '\t' || ChrValue == '\n' || ChrValue == '\v' ||
+         ChrValue == '\f' || ChrValue == '\r';
+}
+
+// True when the C library reads the whole token as a number.
+bool ReadByStrtod(const std::string& StgToken, double& DblValue) {
+  char* ChrStop = nullptr;
+  DblValue = std::strtod(StgToken.c_str(), &ChrStop);
+  return !StgToken.empty() && ChrStop == StgToken.c_str() + StgToken.size();
+}
+
+// An independent reading of the cells: when the header is twelve whole tokens, the next
+// tokens read with strtod are the cells, row by row, bit for bit (every NaN alike).
+void CheckCellsAgainstStrtod(const std::string& StgText, const TMap& Map) {
+  std::vector<std::string> VecTokens;
+  const std::size_t SizeWanted = 12 + static_cast<std::size_t>(Map.MbrLngXDim * Map.MbrLngYDim);
+  std::size_t SizePos = 0;
+  while (VecTokens.size() < SizeWanted) {
+    while (SizePos < StgText.size() && IsBlank(StgText[SizePos])) ++SizePos;
+    if (SizePos == StgText.size()) break;
+    const std::size_t SizeStart = SizePos;
+    while (SizePos < StgText.size() && !IsBlank(StgText[SizePos])) ++SizePos;
+    VecTokens.push_back(StgText.substr(SizeStart, SizePos - SizeStart));
+  }
+  // a header number may end inside a token ("nrows 1xllcorner"): no simple reading then
+  if (VecTokens.size() < 12) return;
+  double DblValue = 0.0;
+  for (std::size_t SizeI = 1; SizeI < 12; SizeI += 2) {
+    if (!ReadByStrtod(VecTokens[SizeI], DblValue)) return;
+  }
+  Check(VecTokens.size() == SizeWanted, "a grid read has fewer cell tokens than cells");
+  std::size_t SizeToken = 12;
+  for (const auto& VecRow : Map.MbrVecRows) {
+    for (double DblCell : VecRow) {
+      Check(ReadByStrtod(VecTokens[SizeToken++], DblValue), "a cell strtod cannot read");
+      Check(SameValue(DblValue, DblCell), "a cell differs from what strtod reads");
+    }
+  }
+}
+
 std::string Rest(std::istream& Stream) {
   Stream.clear();
   return {std::istreambuf_iterator<char>(Stream), std::istreambuf_iterator<char>()};
@@ -37,6 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* PtrData, std::size_t S
   Check(SameMap(*PtrMap, *PtrPiped), "a pipe and a file give different maps");
   Check(Rest(Seekable) == Rest(Piped), "a pipe and a file stop at different places");
   CheckWellFormed(*PtrMap);
+  CheckCellsAgainstStrtod(StgText, *PtrMap);
   CheckReadsBack(PtrMap.get(), true);
   return 0;
 }
