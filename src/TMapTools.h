@@ -196,7 +196,7 @@ class TMapTools {
   /// Widens the block `LngNorth`, `LngSouth`, `LngWest`, `LngEast` in place by `LngN` cells on
   /// every side (a negative `LngN` counts as 0) and clips it to the map's rows and columns;
   /// an index beyond the map on the side it moves toward is clipped as well, while one beyond
-  /// the far side (west of a block past the eastern edge) is only moved. Throws nothing.
+  /// the opposite side (a western index east of the map) is only moved. Throws nothing.
   static void BufferIndices(const TMap* PtrMap, long LngN, long& LngNorth, long& LngSouth,
                             long& LngWest, long& LngEast);
 
