@@ -70,8 +70,10 @@ struct THeader {
   double DblNoData = -9999.0;
 };
 
+// A grid has at least one cell: a zero dimension would still cost the other dimension's rows
+// or axis points, up to billions of them, with nothing in the file to pay for them.
 long CheckedDimension(double DblValue) {
-  if (!(DblValue >= 0.0 && DblValue <= static_cast<double>(INT32_MAX))) throw InvalidHeaderValue;
+  if (!(DblValue >= 1.0 && DblValue <= static_cast<double>(INT32_MAX))) throw InvalidHeaderValue;
   return static_cast<long>(DblValue);
 }
 
@@ -175,6 +177,11 @@ void SetGeometry(TMap& Map, const THeader& Header) {
   for (long LngI = 0; LngI <= Header.LngCols; ++LngI) {
     XEdges.SetPoint(LngI, new TPoint(DblX, DblNorth));
     DblX += Header.DblCellSize;
+  }
+  // The sums only grow: a grid whose northern or eastern edge passes the largest double has
+  // no place on the map, and its clipped parts could not be written back.
+  if (!std::isfinite(DblNorth) || !std::isfinite(XEdges.GetPoint(Header.LngCols)->MbrDblX)) {
+    throw InvalidHeaderValue;
   }
   Map.SetXAxisInterval(&XEdges);
   Map.SetYAxisInterval(&YEdges);

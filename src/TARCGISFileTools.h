@@ -30,8 +30,9 @@ class TARCGISFileTools {
   /// "File format error: expected to find NODATA_value tag" (the sixth tag may also be
   /// "nodata_value");
   /// "File format error: invalid header value in TARCGISFileTools::LoadARCGISFile" for a header
-  /// number that is missing, not a number or not finite, a negative or 32-bit-overflowing
-  /// `ncols`/`nrows`, or a `cellsize` not greater than 0;
+  /// number that is missing, not a number or not finite, an `ncols`/`nrows` below 1 or beyond
+  /// 32 bits, a `cellsize` not greater than 0, or a grid whose northern or eastern edge
+  /// (`yllcorner` + `nrows` x `cellsize`, `xllcorner` + `ncols` x `cellsize`) is not finite;
   /// "File format error: invalid cell value in TARCGISFileTools::LoadARCGISFile" for a body
   /// token that is not a number ("nan" and "inf" are numbers);
   /// "Unexpected end of file found in TARCGISFileTools::LoadARCGISFile" when the body holds

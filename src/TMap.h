@@ -22,7 +22,8 @@ class TMap {
   TMap(double DblResolution, long LngXDim, long LngYDim);
   /// A complete map on clones of the two centre axes (which stay the caller's): every cell and
   /// the no-data value -9999. Throws "Axes resolutions do not match in TMap::TMap" when the
-  /// resolutions differ or either is NaN.
+  /// resolutions differ or either is NaN, and "Index is out of range in TAxis::GetPoint" when
+  /// an axis has no points (its edges cannot be placed).
   TMap(const TAxis* PtrXAxis, const TAxis* PtrYAxis);
   ~TMap();
   TMap(const TMap&) = delete;

@@ -898,6 +898,9 @@ void TMapTools::BufferIndices(const TMap* PtrMap, long LngN, long& LngNorth, lon
                               long& LngWest, long& LngEast) {
   const long LngColumns = PtrMap->MbrLngXDim;
   const long LngRows = PtrMap->MbrLngYDim;
+  // A negative width would move the edges past each other and out of the map (overflowing
+  // at the ends of long): it widens by nothing.
+  LngN = std::max(LngN, 0L);
   LngWest = LngWest > LngN ? LngWest - LngN : 0;
   LngEast = LngEast < LngColumns - LngN - 1 ? LngEast + LngN : LngColumns - 1;
   LngNorth = LngNorth > LngN ? LngNorth - LngN : 0;

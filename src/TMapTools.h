@@ -14,7 +14,9 @@
 /// must not be null. A map whose stored rows are shorter than `MbrLngXDim` (possible only
 /// through `TMap::AddRow`) makes a function that reads them throw the messages of
 /// `TMap::GetPointVal`. A function that fails leaves nothing allocated (`Intersection`
-/// says what it hands over before failing).
+/// says what it hands over before failing). A map without cells (no column or no row) has
+/// empty centre axes, on which no result map can be built: operations that build one on them
+/// throw "Index is out of range in TAxis::GetPoint".
 class TMapTools {
  public:
   TMapTools() = delete;
@@ -204,8 +206,9 @@ class TMapTools {
                               long& LngWest, long& LngEast);
 
   /// Widens the block `LngNorth`, `LngSouth`, `LngWest`, `LngEast` in place by `LngN` cells on
-  /// every side (for `LngN` >= 0) and clips it to the map's rows and columns; indices outside
-  /// the map are clipped as well. Throws nothing.
+  /// every side (a negative `LngN` counts as 0) and clips it to the map's rows and columns;
+  /// an index beyond the map on the side it moves toward is clipped as well, while one beyond
+  /// the opposite side (a western index east of the map) is only moved. Throws nothing.
   static void BufferIndices(const TMap* PtrMap, long LngN, long& LngNorth, long& LngSouth,
                             long& LngWest, long& LngEast);
 

@@ -10,7 +10,13 @@
 #include <string>
 
 namespace {
+// The fuzz build shrinks the blocks, so that tokens cut by the end of a block are common.
+#ifdef GRIDCLIP_FUZZ_BLOCK_SIZE
+constexpr std::size_t BlockSize = GRIDCLIP_FUZZ_BLOCK_SIZE;
+#else
 constexpr std::size_t BlockSize = std::size_t{1} << 20;
+#endif
+constexpr std::size_t FirstBlockSize = std::min(std::size_t{1} << 12, BlockSize);
 
 char* CopyText(char* ChrOut, std::string_view StgText) {
   std::memcpy(ChrOut, StgText.data(), StgText.size());
@@ -244,9 +250,15 @@ bool TTextTools::TTokenReader::Refill() {
     MbrSizePos = 0;
   }
   if (MbrBlnSeekable) {
-    if (MbrVecData.size() < MbrSizeEnd + BlockSize) MbrVecData.resize(MbrSizeEnd + BlockSize);
-    const auto LngRead = MbrPtrBuffer->sgetn(MbrVecData.data() + MbrSizeEnd,
-                                             static_cast<std::streamsize>(BlockSize));
+    // A stream shorter than a block gets a buffer of its own size (one byte more, to see its
+    // end), so reading many small grids does not clear a megabyte for each.
+    std::size_t SizeWant = BlockSize;
+    if (MbrLngStreamLeft >= 0 && MbrLngStreamLeft < static_cast<long long>(BlockSize)) {
+      SizeWant = static_cast<std::size_t>(MbrLngStreamLeft) + 1;
+    }
+    if (MbrVecData.size() < MbrSizeEnd + SizeWant) MbrVecData.resize(MbrSizeEnd + SizeWant);
+    const auto LngRead =
+        MbrPtrBuffer->sgetn(MbrVecData.data() + MbrSizeEnd, static_cast<std::streamsize>(SizeWant));
     if (LngRead <= 0) {
       MbrBlnEnd = true;
       return false;
@@ -372,8 +384,7 @@ void TTextTools::TTokenReader::Close() {
 
 // ---- TBlockWriter ----
 
-TTextTools::TBlockWriter::TBlockWriter(std::ostream& Stream)
-    : MbrStream(Stream), MbrVecBlock(BlockSize) {}
+TTextTools::TBlockWriter::TBlockWriter(std::ostream& Stream) : MbrStream(Stream) {}
 
 TTextTools::TBlockWriter::~TBlockWriter() {
   try {
@@ -384,7 +395,14 @@ TTextTools::TBlockWriter::~TBlockWriter() {
 }
 
 char* TTextTools::TBlockWriter::Reserve(std::size_t SizeBytes) {
-  if (MbrSizeUsed + SizeBytes > MbrVecBlock.size()) {
+  const std::size_t SizeNeeded = MbrSizeUsed + SizeBytes;
+  if (SizeNeeded > MbrVecBlock.size() && MbrVecBlock.size() < BlockSize) {
+    // The block grows to full size only for output that fills it, so writing a small grid
+    // does not clear a megabyte.
+    const std::size_t SizeGrown = std::max({SizeNeeded, MbrVecBlock.size() * 2, FirstBlockSize});
+    MbrVecBlock.resize(std::min(SizeGrown, BlockSize));
+  }
+  if (SizeNeeded > MbrVecBlock.size()) {
     Drain();
     if (SizeBytes > MbrVecBlock.size()) MbrVecBlock.resize(SizeBytes);
   }

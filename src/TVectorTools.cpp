@@ -1,5 +1,6 @@
 #include "TVectorTools.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 
@@ -65,6 +66,19 @@ std::vector<double> TVectorTools::VectorSeries(double DblStart, double DblEnd, d
   // A step that is not positive would never pass end; `!(>)` also refuses a NaN step.
   if (DblStart <= DblEnd && !(DblStep > 0.0))
     throw "Step must be greater than 0 in TVectorTools::VectorSeries";
+  if (DblStart <= DblEnd) {
+    // A step lost at the start ends the series at once; and no series passes an infinite
+    // end: each one ends with a step lost in rounding, here rather than after filling memory.
+    if (DblStart + DblStep == DblStart || std::isinf(DblEnd)) {
+      throw "Step is too small to advance in TVectorTools::VectorSeries";
+    }
+    // The length is known up front; reserving it makes a series too long for memory fail at
+    // once (std::length_error or std::bad_alloc) instead of after filling memory.
+    const double DblCount = DblEnd / DblStep - DblStart / DblStep + 1.0;
+    const auto DblLimit = static_cast<double>(VecResult.max_size());
+    VecResult.reserve(DblCount < DblLimit ? static_cast<std::size_t>(DblCount) + 1
+                                          : VecResult.max_size() + 1);
+  }
   for (double DblValue = DblStart; DblValue <= DblEnd;) {
     VecResult.push_back(DblValue);
     // A step lost in rounding (or a start of minus infinity) would repeat one value forever.

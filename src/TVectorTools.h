@@ -45,7 +45,9 @@ class TVectorTools {
   /// Throws "Step must be greater than 0 in TVectorTools::VectorSeries" when start <= end
   /// and the step is not greater than 0 (NaN included), and "Step is too small to advance in
   /// TVectorTools::VectorSeries" when adding the step leaves a value of the series unchanged
-  /// (a step lost in rounding, or a start of minus infinity), so it could never pass end.
+  /// (a step lost in rounding, or a start of minus infinity), so it could never pass end;
+  /// an end of plus infinity is such a case. A series longer than memory can hold throws
+  /// std::length_error or std::bad_alloc before any value is computed.
   static std::vector<double> VectorSeries(double DblStart, double DblEnd, double DblStep);
 
   /// The element-wise products a[i] * b[i].

@@ -38,6 +38,14 @@ std::string Write(TMap* PtrMap) {
   return Stream.str();
 }
 
+// A stream buffer that cannot seek, as a pipe's.
+struct TNoSeekBuffer : std::stringbuf {
+  using std::stringbuf::stringbuf;
+  pos_type seekoff(off_type, std::ios_base::seekdir, std::ios_base::openmode) override {
+    return pos_type(off_type(-1));
+  }
+};
+
 // A scratch folder removed with everything in it when the test ends.
 struct TScratch {
   std::filesystem::path Path;
@@ -138,6 +146,53 @@ TEST(TARCGISFileTools, LoadRefusesBadFiles) {
   for (const auto& Case : Cases) {
     SCOPED_TRACE(Case.StgText.substr(0, 60));
     EXPECT_THROW_MSG(Load(Case.StgText), Case.ChrMessage);
+  }
+}
+
+// Found by fuzzing: "ncols 0" with "nrows 2000000000" holds no cells, so the size check let it
+// through, and the reader then built two billion empty rows and axis points.
+TEST(TARCGISFileTools, LoadRefusesGridsWithoutCellsBeforeAllocating) {
+  const std::string Tail = "xllcorner 0\nyllcorner 0\ncellsize 1\nNODATA_value -9999\n";
+  // cheap cases first: the loop stops at the first one that is not refused
+  const std::string Cases[] = {
+      "ncols 0\nnrows 3\n" + Tail + "\n\n\n",
+      "ncols 2\nnrows 0\n" + Tail,
+      "ncols 0\nnrows 0\n" + Tail,
+      "ncols 0\nnrows 2000000000\n" + Tail + " 2\n",
+      "ncols 2147483647\nnrows 0\n" + Tail,
+  };
+  for (const std::string& StgText : Cases) {
+    SCOPED_TRACE(StgText.substr(0, 30));
+    ASSERT_EQ(gridclip_test::ThrownText([&] { Load(StgText); }), BadHeader);
+    TNoSeekBuffer Pipe(StgText);
+    std::istream PipeStream(&Pipe);
+    ASSERT_EQ(
+        gridclip_test::ThrownText([&] { delete TARCGISFileTools::LoadARCGISFile(PipeStream); }),
+        BadHeader);
+  }
+}
+
+// Found by fuzzing: a 3 by 3 grid with cellsize 1.5e+308 read with an infinite northern edge;
+// its clipped copy got NaN and infinite corners, written as a file that could not be read.
+TEST(TARCGISFileTools, LoadRefusesGridWhoseExtentOverflows) {
+  const struct {
+    const char* ChrHeader;
+    bool BlnRefused;
+  } Cases[] = {
+      // header values                                                   refused
+      {"ncols 3\nnrows 3\nxllcorner 500000.5\nyllcorner 4512345.5\ncellsize 1.5e+308\n", true},
+      {"ncols 3\nnrows 1\nxllcorner 0\nyllcorner 0\ncellsize 1e+308\n", true},
+      {"ncols 1\nnrows 3\nxllcorner 0\nyllcorner 0\ncellsize 1e+308\n", true},
+      {"ncols 1\nnrows 1\nxllcorner 1.7e+308\nyllcorner 0\ncellsize 1e+308\n", true},
+      {"ncols 1\nnrows 1\nxllcorner 0\nyllcorner -1.7e+308\ncellsize 1.7e+308\n", false},
+      {"ncols 2\nnrows 1\nxllcorner -1.7e+308\nyllcorner 0\ncellsize 1.7e+308\n", false},
+  };
+  for (const auto& Case : Cases) {
+    SCOPED_TRACE(Case.ChrHeader);
+    const std::string StgText =
+        std::string(Case.ChrHeader) + "NODATA_value -32768\n1 2 3\n4 5 6\n7 8 9\n";
+    EXPECT_EQ(gridclip_test::ThrownText([&] { Load(StgText); }),
+              Case.BlnRefused ? BadHeader : "<no error>");
   }
 }
 
