@@ -191,8 +191,11 @@ class TMapTools {
   /// which is also the result's.
   /// Corner values are used as numbers, no-data included. The caller owns the result.
   /// Throws "New resolution cannot be <= 0.0 in TMapTools::BilinearInterpolate" (NaN included),
-  /// the messages of `Downscale`, "LngGetX1 is out of range in TMapTools::BilinearInterpolate"
-  /// (then LngGetX2, LngGetY1, LngGetY2) when a sample's enclosing cells leave the source, and
+  /// the messages of `Downscale`, then, when a sample's enclosing cells leave the source, the
+  /// first of "LngGetX1 is out of range in TMapTools::BilinearInterpolate",
+  /// "LngGetX2 is out of range in TMapTools::BilinearInterpolate",
+  /// "LngGetY1 is out of range in TMapTools::BilinearInterpolate",
+  /// "LngGetY2 is out of range in TMapTools::BilinearInterpolate" that applies, and
   /// "Ordinate is out of range in TAxis::GetIndex" for a sample outside the source or result.
   static TMap* BilinearInterpolate(const TMap* PtrMap, double DblResolution);
 
