@@ -15,7 +15,8 @@ namespace fs = std::filesystem;
 // Writes an N x N grid of DEM-like values (up to 6 significant digits, 2 % no-data) with
 // seven-digit northings; the second grid lies a quarter of the grid east and south.
 std::string WriteGrid(const fs::path& Folder, long LngSize, int IntShift, unsigned IntSeed) {
-  const fs::path Path = Folder / ("grid" + std::to_string(LngSize) + "_" + std::to_string(IntShift) + ".asc");
+  const fs::path Path =
+      Folder / ("grid" + std::to_string(LngSize) + "_" + std::to_string(IntShift) + ".asc");
   if (fs::exists(Path)) return Path.string();
   std::mt19937 Random(IntSeed);
   std::uniform_int_distribution<int> Value(0, 999999);
