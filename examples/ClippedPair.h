@@ -1,8 +1,10 @@
 // Shared by the examples: the two sample tiles read and clipped to their overlap, as
-// clip_two_grids.cpp does it step by step.
+// clip_two_grids.cpp does it step by step, and the report of a failure.
 #ifndef GRIDCLIP_EXAMPLES_CLIPPEDPAIR_H
 #define GRIDCLIP_EXAMPLES_CLIPPEDPAIR_H
 
+#include <exception>
+#include <iostream>
 #include <memory>
 #include <string>
 
@@ -32,6 +34,22 @@ inline TClippedPair LoadClippedPair(const std::string& StgFirst, const std::stri
   Pair.PtrFirst.reset(PtrRaw1);
   Pair.PtrSecond.reset(PtrRaw2);
   return Pair;
+}
+
+/// Called inside a `catch (...)`: prints the error being handled (the library's message texts,
+/// "Unable to open file NAME" strings, std::bad_alloc and the like) on standard error and
+/// returns the exit status 1, as clip_two_grids.cpp spells it out.
+inline int ReportFailure() {
+  try {
+    throw;
+  } catch (const char* ChrMessage) {
+    std::cerr << ChrMessage << '\n';
+  } catch (const std::string& StgMessage) {
+    std::cerr << StgMessage << '\n';
+  } catch (const std::exception& Error) {
+    std::cerr << Error.what() << '\n';
+  }
+  return 1;
 }
 
 #endif

@@ -48,15 +48,8 @@ int main(int IntArgs, char** ChrArgs) {
     std::cout << LngLow << " cells hold less than 390, "
               << TMapTools::CountValues(PtrWest, PtrWest->MbrDblNoDataValue)
               << " of them the no-data marker\n";
-  } catch (const char* ChrMessage) {
-    std::cerr << ChrMessage << '\n';
-    return 1;
-  } catch (const std::string& StgMessage) {
-    std::cerr << StgMessage << '\n';
-    return 1;
-  } catch (const std::exception& Error) {  // std::bad_alloc and the like
-    std::cerr << Error.what() << '\n';
-    return 1;
+  } catch (...) {
+    return ReportFailure();
   }
   return 0;
 }

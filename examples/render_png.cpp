@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "ClippedPair.h"
 #include "TARCGISFileTools.h"
 #include "TMap.h"
 
@@ -168,15 +169,8 @@ int main(int IntArgs, char** ChrArgs) {
     } else {
       std::cout << "ramp from " << Range.DblLow << " to " << Range.DblHigh << '\n';
     }
-  } catch (const char* ChrMessage) {
-    std::cerr << ChrMessage << '\n';
-    return 1;
-  } catch (const std::string& StgMessage) {
-    std::cerr << StgMessage << '\n';
-    return 1;
-  } catch (const std::exception& Error) {
-    std::cerr << Error.what() << '\n';
-    return 1;
+  } catch (...) {
+    return ReportFailure();
   }
   return 0;
 }

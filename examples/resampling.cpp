@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "ClippedPair.h"
 #include "TARCGISFileTools.h"
 #include "TMap.h"
 #include "TMapTools.h"
@@ -61,15 +62,8 @@ int main(int IntArgs, char** ChrArgs) {
     PrintCell("source", PtrWest.get(), 1, 1);
     PrintCell("bilinear", PtrFine.get(), 2, 2);
     PrintCell("subdivided", PtrSplit.get(), 1, 1);
-  } catch (const char* ChrMessage) {
-    std::cerr << ChrMessage << '\n';
-    return 1;
-  } catch (const std::string& StgMessage) {
-    std::cerr << StgMessage << '\n';
-    return 1;
-  } catch (const std::exception& Error) {
-    std::cerr << Error.what() << '\n';
-    return 1;
+  } catch (...) {
+    return ReportFailure();
   }
   return 0;
 }

@@ -53,15 +53,8 @@ int main(int IntArgs, char** ChrArgs) {
                 << PtrPoint->MbrDblY << "): west " << VecValues[0].at(DblBand) << ", east "
                 << VecValues[1].at(DblBand) << '\n';
     }
-  } catch (const char* ChrMessage) {
-    std::cerr << ChrMessage << '\n';
-    return 1;
-  } catch (const std::string& StgMessage) {
-    std::cerr << StgMessage << '\n';
-    return 1;
-  } catch (const std::exception& Error) {  // std::bad_alloc and the like
-    std::cerr << Error.what() << '\n';
-    return 1;
+  } catch (...) {
+    return ReportFailure();
   }
   return 0;
 }

@@ -51,15 +51,8 @@ int main(int IntArgs, char** ChrArgs) {
     std::cout << "cell (5, 2): " << PtrCounts->GetPointVal(5, 2) << " survey with data, mean "
               << PtrMean->GetPointVal(5, 2) << ", trend "
               << (std::isnan(DblTrend) ? std::string("NaN") : std::to_string(DblTrend)) << '\n';
-  } catch (const char* ChrMessage) {
-    std::cerr << ChrMessage << '\n';
-    return 1;
-  } catch (const std::string& StgMessage) {
-    std::cerr << StgMessage << '\n';
-    return 1;
-  } catch (const std::exception& Error) {  // std::bad_alloc and the like
-    std::cerr << Error.what() << '\n';
-    return 1;
+  } catch (...) {
+    return ReportFailure();
   }
   return 0;
 }

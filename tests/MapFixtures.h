@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "GridGeometry.h"
 #include "TAxis.h"
 #include "TMap.h"
 
@@ -54,21 +55,7 @@ inline std::unique_ptr<TMap> MakeGrid(double DblXll, double DblYll, double DblCe
                        Rows[static_cast<std::size_t>(LngY)][static_cast<std::size_t>(LngX)]);
     }
   }
-  TAxis YEdges(DblCell, LngRows + 1);
-  double DblY = DblYll;
-  for (long LngJ = LngRows; LngJ >= 0; --LngJ) {
-    YEdges.SetPoint(LngJ, new TPoint(DblXll, DblY));
-    DblY += DblCell;
-  }
-  const double DblNorth = YEdges.GetPoint(0)->MbrDblY;
-  TAxis XEdges(DblCell, LngCols + 1);
-  double DblX = DblXll;
-  for (long LngI = 0; LngI <= LngCols; ++LngI) {
-    XEdges.SetPoint(LngI, new TPoint(DblX, DblNorth));
-    DblX += DblCell;
-  }
-  PtrMap->SetXAxisInterval(&XEdges);
-  PtrMap->SetYAxisInterval(&YEdges);
+  SetReaderGeometry(*PtrMap, DblXll, DblYll, DblCell);
   return PtrMap;
 }
 

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "../GridGeometry.h"
 #include "FuzzCommon.h"
 
 using namespace gridclip_fuzz;
@@ -50,21 +51,7 @@ std::unique_ptr<TMap> BuildMap(TBytes& Bytes, long LngCols, long LngRows) {
   for (long LngY = 0; LngY < LngRows; ++LngY) {
     for (long LngX = 0; LngX < LngCols; ++LngX) PtrMap->SetPoint(LngX, LngY, Bytes.Double());
   }
-  TAxis YEdges(DblCell, LngRows + 1);
-  double DblY = DblYll;
-  for (long LngJ = LngRows; LngJ >= 0; --LngJ) {
-    YEdges.SetPoint(LngJ, new TPoint(DblXll, DblY));
-    DblY += DblCell;
-  }
-  const double DblNorth = YEdges.GetPoint(0)->MbrDblY;
-  TAxis XEdges(DblCell, LngCols + 1);
-  double DblX = DblXll;
-  for (long LngI = 0; LngI <= LngCols; ++LngI) {
-    XEdges.SetPoint(LngI, new TPoint(DblX, DblNorth));
-    DblX += DblCell;
-  }
-  PtrMap->SetXAxisInterval(&XEdges);
-  PtrMap->SetYAxisInterval(&YEdges);
+  gridclip_test::SetReaderGeometry(*PtrMap, DblXll, DblYll, DblCell);
   return PtrMap;
 }
 
